@@ -1,0 +1,41 @@
+# Shared by start.sh and test.sh: the Debian packages Nutrivo needs, and the build.
+
+# Compiler, CMake and Qt 6 (Widgets, PrintSupport, Test).
+BUILD_PACKAGES="g++ make cmake qt6-base-dev"
+# Close substitutes for the faces the windows name: a sans serif for
+# "MS Sans Serif", a wide face for the Copperplate ones, scripts for
+# "Forte" and "Rage Italic".
+FONT_PACKAGES="fonts-liberation fonts-karmilla fonts-kaushanscript fonts-dancingscript"
+# A virtual display and a screenshot when there is no display.
+DISPLAY_PACKAGES="xvfb xauth imagemagick"
+
+install_missing()
+{
+    missing=""
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing="$missing $package"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+# Through sudo, build and run as the user who asked, so the build stays theirs.
+as_user()
+{
+    if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+        runuser -u "$SUDO_USER" -- "$@"
+    else
+        "$@"
+    fi
+}
+
+build()
+{
+    as_user cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    as_user cmake --build build --parallel "$(nproc)"
+}

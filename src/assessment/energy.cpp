@@ -1,0 +1,100 @@
+#include "energy.h"
+
+#include <iterator>
+#include <limits>
+
+namespace assessment {
+namespace {
+
+const std::string kcalPerDay = " Kcal/giorno";
+
+struct LinearFormula
+{
+    double slope;
+    double intercept;
+};
+
+// Bands start at their age and run to the next band's start.
+struct MetabolismBand
+{
+    double fromAge;
+    LinearFormula maschile;
+    LinearFormula femminile;
+};
+
+constexpr double anyAge = -std::numeric_limits<double>::infinity();
+
+// From the Italian reference tables (LARN).
+constexpr MetabolismBand metabolismBands[] = {
+    {anyAge, {59.5, -31}, {58.3, -31}},
+    {3, {22.7, 504}, {20.3, 485}},
+    {10, {17.7, 650}, {13.4, 693}},
+    {18, {15.3, 679}, {14.7, 496}},
+    {30, {11.6, 879}, {8.7, 829}},
+    {60, {11.9, 700}, {9.2, 688}},
+    {75, {8.4, 819}, {9.8, 624}},
+};
+
+// Factors by activity level: Leggera, Moderata, Pesante.
+struct ActivityBand
+{
+    double fromAge;
+    double maschile[3];
+    double femminile[3];
+};
+
+constexpr ActivityBand activityBands[] = {
+    {10, {1.65, 1.65, 1.65}, {1.55, 1.55, 1.55}},
+    {14, {1.58, 1.58, 1.58}, {1.5, 1.5, 1.5}},
+    {18, {1.55, 1.78, 2.1}, {1.56, 1.64, 1.82}},
+    {60, {1.51, 1.51, 1.51}, {1.56, 1.56, 1.56}},
+};
+
+template <typename Band, std::size_t N>
+const Band *bandFor(const Band (&bands)[N], double ageYears)
+{
+    const Band *found = nullptr;
+    for (const Band &band : bands) {
+        if (ageYears >= band.fromAge)
+            found = &band;
+    }
+    return found;
+}
+
+} // namespace
+
+double basalMetabolismKcal(Sex sex, double ageYears, double weightKg)
+{
+    const MetabolismBand *band = bandFor(metabolismBands, ageYears);
+    if (!band)
+        band = &metabolismBands[0];
+    const LinearFormula &formula = sex == Sex::Maschile ? band->maschile : band->femminile;
+    return formula.slope * weightKg + formula.intercept;
+}
+
+std::optional<double> activityFactor(Sex sex, double ageYears, ActivityLevel level)
+{
+    const ActivityBand *band = bandFor(activityBands, ageYears);
+    if (!band)
+        return std::nullopt;
+    const auto &factors = sex == Sex::Maschile ? band->maschile : band->femminile;
+    return factors[static_cast<int>(level)];
+}
+
+EnergyAssessment assessEnergy(Sex sex, double ageYears, double weightKg, ActivityLevel level,
+                              const Separators &separators)
+{
+    EnergyAssessment result;
+    result.basalMetabolismKcal = basalMetabolismKcal(sex, ageYears, weightKg);
+    result.activityFactor = activityFactor(sex, ageYears, level);
+    result.dailyEnergyKcal =
+        result.activityFactor ? roundedToCents(*result.activityFactor * result.basalMetabolismKcal)
+                              : 0.0;
+    result.basalMetabolismText = signedNumberText(result.basalMetabolismKcal) + kcalPerDay;
+    result.activityFactorText =
+        result.activityFactor ? localNumberText(*result.activityFactor, separators) : "";
+    result.dailyEnergyText = signedNumberText(result.dailyEnergyKcal) + kcalPerDay;
+    return result;
+}
+
+} // namespace assessment
