@@ -11,11 +11,10 @@ DevelopedData develop(const SubjectData &input, const Separators &separators)
 
     DevelopedData data;
     data.circumferences = idealCircumferences(subject.heightMetres());
-    data.weight = assessWeight(sex, subject.heightMetres(), subject.weightKg(),
-                               subject.weightText, separators);
-    data.energy =
-        assessEnergy(sex, subject.ageYears(), subject.weightKg(),
-                     subject.activityLevel.value_or(ActivityLevel::Leggera), separators);
+    data.weight = assessWeight(sex, subject.heightMetres(), subject.weightKg(), subject.weightText,
+                               separators);
+    data.energy = assessEnergy(sex, subject.ageYears(), subject.weightKg(),
+                               subject.activityLevel.value_or(ActivityLevel::Leggera), separators);
     // The split starts from the requirement as written, as the window does.
     data.split = splitMacronutrients(readNumber(data.energy.dailyEnergyText), separators);
     return data;

@@ -25,6 +25,7 @@ struct MetabolismBand
 constexpr double anyAge = -std::numeric_limits<double>::infinity();
 
 // From the Italian reference tables (LARN).
+// clang-format off
 constexpr MetabolismBand metabolismBands[] = {
     {anyAge, {59.5, -31}, {58.3, -31}},
     {3, {22.7, 504}, {20.3, 485}},
@@ -34,6 +35,7 @@ constexpr MetabolismBand metabolismBands[] = {
     {60, {11.9, 700}, {9.2, 688}},
     {75, {8.4, 819}, {9.8, 624}},
 };
+// clang-format on
 
 // Factors by activity level: Leggera, Moderata, Pesante.
 struct ActivityBand

@@ -26,7 +26,8 @@ std::int64_t toTenThousandths(double value)
     constexpr double limit = 9.2e18;
     const double scaled = std::nearbyint(value * 10000);
     if (!(std::fabs(scaled) < limit))
-        return std::signbit(value) ? -static_cast<std::int64_t>(limit) : static_cast<std::int64_t>(limit);
+        return std::signbit(value) ? -static_cast<std::int64_t>(limit)
+                                   : static_cast<std::int64_t>(limit);
     return static_cast<std::int64_t>(scaled);
 }
 

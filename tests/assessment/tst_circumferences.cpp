@@ -11,6 +11,7 @@ private slots:
     void circumferences();
 };
 
+// clang-format off
 void TestCircumferences::circumferences_data()
 {
     QTest::addColumn<double>("height");
@@ -27,6 +28,7 @@ void TestCircumferences::circumferences_data()
     QTest::newRow("2.4") << 2.4 << " 126 cm" << " 105 cm" << " 80 cm";
     QTest::newRow("0.2 negative waist") << 0.2 << " 16 cm" << "-5 cm" << " 6 cm";
 }
+// clang-format on
 
 void TestCircumferences::circumferences()
 {

@@ -16,10 +16,9 @@ private slots:
 
 void TestDeveloped::wholeDevelopment()
 {
-    const SubjectData subject{"Rossi Mario",         "1.70",
-                              "70",                  "30",
-                              Sex::Maschile,         ActivityLevel::Leggera,
-                              Constitution::Normale};
+    const SubjectData subject{
+        "Rossi Mario",        "1.70", "70", "30", Sex::Maschile, ActivityLevel::Leggera,
+        Constitution::Normale};
     const auto data = develop(subject, italian());
     QCOMPARE(data.circumferences.hipsText, std::string(" 91 cm"));
     QCOMPARE(data.weight.idealWeightText, std::string(" 65 Kg"));
@@ -32,8 +31,8 @@ void TestDeveloped::wholeDevelopment()
 
 void TestDeveloped::decimalCommasReadAsPoints()
 {
-    const SubjectData subject{"",   "1,75", "70,5", "30", Sex::Femminile, ActivityLevel::Moderata,
-                              Constitution::Magra};
+    const SubjectData subject{
+        "", "1,75", "70,5", "30", Sex::Femminile, ActivityLevel::Moderata, Constitution::Magra};
     const auto data = develop(subject, english());
     QCOMPARE(data.circumferences.hipsText, std::string(" 93 cm"));
     QCOMPARE(data.circumferences.waistText, std::string(" 72 cm"));

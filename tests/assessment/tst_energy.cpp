@@ -17,6 +17,7 @@ private slots:
     void energy();
 };
 
+// clang-format off
 void TestEnergy::energy_data()
 {
     QTest::addColumn<Sex>("sex");
@@ -74,6 +75,7 @@ void TestEnergy::energy_data()
     QTest::newRow("man 9.5 in the child band") << m << 9.5 << 50.0 << L << "1639" << "" << "0";
     QTest::newRow("man 74.5") << m << 74.5 << 50.0 << L << "1295" << "1,51" << "1955.45";
 }
+// clang-format on
 
 void TestEnergy::energy()
 {

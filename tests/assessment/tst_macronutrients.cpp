@@ -18,6 +18,7 @@ private slots:
 };
 
 // The Italian texts; the English ones are the same figures with the marks swapped.
+// clang-format off
 void TestMacronutrients::split_data()
 {
     QTest::addColumn<double>("energy");
@@ -40,6 +41,7 @@ void TestMacronutrients::split_data()
     QTest::newRow("zero") << 0.0 << "0" << QStringList{"0,00", "0,00", "0,00"}
                           << QStringList{"0", "0", "0"};
 }
+// clang-format on
 
 void TestMacronutrients::split()
 {
@@ -70,6 +72,7 @@ void TestMacronutrients::split()
     }
 }
 
+// clang-format off
 void TestMacronutrients::gramsIndependentOfSeparators_data()
 {
     QTest::addColumn<QString>("decimal");
@@ -78,6 +81,7 @@ void TestMacronutrients::gramsIndependentOfSeparators_data()
     QTest::newRow("french") << "," << QString(QChar(0x202F));
     QTest::newRow("no grouping") << "," << "";
 }
+// clang-format on
 
 void TestMacronutrients::gramsIndependentOfSeparators()
 {

@@ -28,6 +28,7 @@ private slots:
     void withDecimalPoint();
 };
 
+// clang-format off
 void TestNumbers::readNumber_data()
 {
     QTest::addColumn<QString>("text");
@@ -49,6 +50,7 @@ void TestNumbers::readNumber_data()
     QTest::newRow("bare exponent mark") << "7e" << 7.0;
     QTest::newRow("caption") << " 2621.05 Kcal/giorno" << 2621.05;
 }
+// clang-format on
 
 void TestNumbers::readNumber()
 {
@@ -57,6 +59,7 @@ void TestNumbers::readNumber()
     QCOMPARE(assessment::readNumber(text.toStdString()), expected);
 }
 
+// clang-format off
 void TestNumbers::isNumeric_data()
 {
     QTest::addColumn<QString>("text");
@@ -81,6 +84,7 @@ void TestNumbers::isNumeric_data()
     QTest::newRow("blank inside") << "1 000" << false;
     QTest::newRow("sign after blank inside") << "5-" << false;
 }
+// clang-format on
 
 void TestNumbers::isNumeric()
 {
@@ -89,6 +93,7 @@ void TestNumbers::isNumeric()
     QCOMPARE(assessment::isNumeric(text.toStdString()), expected);
 }
 
+// clang-format off
 void TestNumbers::acceptedTextsReadAsMeant_data()
 {
     QTest::addColumn<QString>("text");
@@ -98,6 +103,7 @@ void TestNumbers::acceptedTextsReadAsMeant_data()
     QTest::newRow("comma decimal") << "72,5" << 72.5;
     QTest::newRow("signed") << " -0,5 " << -0.5;
 }
+// clang-format on
 
 void TestNumbers::acceptedTextsReadAsMeant()
 {
@@ -108,6 +114,7 @@ void TestNumbers::acceptedTextsReadAsMeant()
     QCOMPARE(assessment::readNumber(assessment::withDecimalPoint(typed)), meant);
 }
 
+// clang-format off
 void TestNumbers::signedNumberText_data()
 {
     QTest::addColumn<double>("value");
@@ -122,6 +129,7 @@ void TestNumbers::signedNumberText_data()
     QTest::newRow("fifteen digits") << 1.0 / 3 << " 0.333333333333333";
     QTest::newRow("large") << 1234567.0 << " 1234567";
 }
+// clang-format on
 
 void TestNumbers::signedNumberText()
 {
@@ -130,6 +138,7 @@ void TestNumbers::signedNumberText()
     QCOMPARE(QString::fromStdString(assessment::signedNumberText(value)), expected);
 }
 
+// clang-format off
 void TestNumbers::localNumberText_data()
 {
     QTest::addColumn<double>("value");
@@ -141,6 +150,7 @@ void TestNumbers::localNumberText_data()
     QTest::newRow("no grouping") << 1234567.0 << "1234567" << "1234567";
     QTest::newRow("negative") << -1.5 << "-1,5" << "-1.5";
 }
+// clang-format on
 
 void TestNumbers::localNumberText()
 {
@@ -151,6 +161,7 @@ void TestNumbers::localNumberText()
     QCOMPARE(QString::fromStdString(assessment::localNumberText(value, ::english())), english);
 }
 
+// clang-format off
 void TestNumbers::standardFormat_data()
 {
     QTest::addColumn<double>("value");
@@ -167,6 +178,7 @@ void TestNumbers::standardFormat_data()
     QTest::newRow("tiny negative") << -0.001 << "0,00" << "0.00";
     QTest::newRow("carry into grouping") << 999.995 << "1.000,00" << "1,000.00";
 }
+// clang-format on
 
 void TestNumbers::standardFormat()
 {
@@ -177,6 +189,7 @@ void TestNumbers::standardFormat()
     QCOMPARE(QString::fromStdString(assessment::standardFormat(value, ::english())), english);
 }
 
+// clang-format off
 void TestNumbers::readStandardFormatRoundTrips_data()
 {
     QTest::addColumn<double>("value");
@@ -185,6 +198,7 @@ void TestNumbers::readStandardFormatRoundTrips_data()
     QTest::newRow("millions") << 1234567.89;
     QTest::newRow("negative") << -1234.5;
 }
+// clang-format on
 
 void TestNumbers::readStandardFormatRoundTrips()
 {
@@ -195,6 +209,7 @@ void TestNumbers::readStandardFormatRoundTrips()
     }
 }
 
+// clang-format off
 void TestNumbers::withDecimalPoint_data()
 {
     QTest::addColumn<QString>("text");
@@ -204,6 +219,7 @@ void TestNumbers::withDecimalPoint_data()
     QTest::newRow("no comma") << "1.80" << "1.80";
     QTest::newRow("empty") << "" << "";
 }
+// clang-format on
 
 void TestNumbers::withDecimalPoint()
 {

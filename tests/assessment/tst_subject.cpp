@@ -10,7 +10,7 @@ namespace {
 
 SubjectData subject(const char *height, const char *weight, const char *age)
 {
-    return {"Rossi Mario", height, weight, age, Sex::Maschile, ActivityLevel::Leggera,
+    return {"Rossi Mario",        height, weight, age, Sex::Maschile, ActivityLevel::Leggera,
             Constitution::Normale};
 }
 
@@ -27,6 +27,7 @@ private slots:
     void implausibleValues();
 };
 
+// clang-format off
 void TestSubject::completeness_data()
 {
     QTest::addColumn<SubjectData>("input");
@@ -54,6 +55,7 @@ void TestSubject::completeness_data()
     noBuild.constitution.reset();
     QTest::newRow("no constitution") << noBuild << false << true;
 }
+// clang-format on
 
 void TestSubject::completeness()
 {
@@ -64,6 +66,7 @@ void TestSubject::completeness()
     QCOMPARE(allNumeric(input), numeric);
 }
 
+// clang-format off
 void TestSubject::implausibleValues_data()
 {
     QTest::addColumn<SubjectData>("input");
@@ -80,6 +83,7 @@ void TestSubject::implausibleValues_data()
     QTest::newRow("height before weight") << subject("0", "0", "-1") << ImplausibleValue::Height;
     QTest::newRow("weight before age") << subject("1.70", "0", "-1") << ImplausibleValue::Weight;
 }
+// clang-format on
 
 void TestSubject::implausibleValues()
 {

@@ -18,6 +18,7 @@ private slots:
     void realWeightText();
 };
 
+// clang-format off
 void TestWeight::assessment_data()
 {
     QTest::addColumn<Sex>("sex");
@@ -65,6 +66,7 @@ void TestWeight::assessment_data()
     QTest::newRow("obese thousands") << m << 0.2 << 99999.0 << "-47.5 Kg" << "2.499.975,00"
                                      << "2,499,975.00" << "Obeso";
 }
+// clang-format on
 
 void TestWeight::assessment()
 {
@@ -85,6 +87,7 @@ void TestWeight::assessment()
     QCOMPARE(en.idealWeightText, it.idealWeightText);
 }
 
+// clang-format off
 void TestWeight::realWeightText_data()
 {
     QTest::addColumn<QString>("typed");
@@ -94,6 +97,7 @@ void TestWeight::realWeightText_data()
     QTest::newRow("comma kept") << "72,5" << "72,5 Kg";
     QTest::newRow("digits not padded") << "65.25" << "65.25 Kg";
 }
+// clang-format on
 
 void TestWeight::realWeightText()
 {
