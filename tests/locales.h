@@ -2,7 +2,7 @@
 
 // The two regional settings every figure is checked in.
 
-#include "ui/main/regional.h"
+#include "ui/common/regional.h"
 
 #include <QLocale>
 

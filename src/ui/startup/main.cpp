@@ -1,12 +1,13 @@
+#include "ui/common/fonts.h"
+#include "ui/main/form1.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("Nutrivo");
-    window.resize(613, 477);
+    registerFontSubstitutes();
+    Form1 window;
     window.show();
     return app.exec();
 }

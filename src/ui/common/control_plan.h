@@ -1,0 +1,56 @@
+#pragma once
+
+// A window described as data: one row per control, turned into widgets by
+// buildControls(). Geometry is in twips, 15 to the pixel at 96 dpi.
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+enum class ControlKind { Frame, Label, TextBox, Option, Button, Picture };
+
+// Look flags of a row.
+enum ControlFlag {
+    Hidden = 0x01,     // not visible when the window opens
+    WordWrap = 0x02,   // text wrapped within the width
+    AlignRight = 0x04, // text right-aligned
+    FitHeight = 0x08,  // height follows the wrapped text
+    Opaque = 0x10,     // paints its own background colour
+};
+
+struct FontSpec
+{
+    QString face{}; // empty: the window's font
+    double points = 0;
+    int weight = 400;
+};
+
+struct ControlSpec
+{
+    QString name{};
+    ControlKind kind = ControlKind::Label;
+    QString container{}; // empty: the window itself
+    QRect twips{};     // left, top, width, height
+    QString caption{};
+    QColor foreground{}; // invalid: the system text colour
+    QColor background{}; // invalid: the container's background
+    FontSpec font{};
+    int flags = 0;
+    int maxLength = 0; // text boxes only
+};
+
+using Controls = QHash<QString, QWidget *>;
+
+constexpr int twipsPerPixel = 15;
+int pixels(int twips);
+QRect pixels(const QRect &twips);
+
+// Builds every row, in order, as a child of window or of the row's container;
+// each widget carries its row's name as objectName.
+Controls buildControls(QWidget *window, const QList<ControlSpec> &plan);
+
+QString repeated(QChar character, int count);

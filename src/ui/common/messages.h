@@ -1,0 +1,9 @@
+#pragma once
+
+// The program's messages: modal boxes with one OK button.
+
+class QString;
+class QWidget;
+
+void showWarning(QWidget *parent, const QString &title, const QString &text);
+void showCritical(QWidget *parent, const QString &title, const QString &text);

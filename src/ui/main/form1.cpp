@@ -1,0 +1,211 @@
+#include "form1.h"
+
+#include "assessment/numbers.h"
+#include "form1_plan.h"
+#include "ui/common/fonts.h"
+#include "ui/common/messages.h"
+#include "ui/common/session.h"
+#include "ui/common/system_colours.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QSize clientSize = pixels(QRect(0, 0, 9195, 7155)).size();
+
+// One entry per tab stop; an option group is one stop.
+const QList<QStringList> tabOrder = {
+    {"Text1"},    {"Option1", "Option2"}, {"Text3"},    {"Text2"},
+    {"Text4"},    {"Option3", "Option4", "Option5"},   {"Option6", "Option7", "Option8"},
+    {"Command1"}, {"Command2"},           {"Command3"}, {"Command4"},
+    {"Command5"},
+};
+
+void clearOption(QRadioButton *button)
+{
+    // An exclusive group refuses to lose its last choice.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent) : QWidget(parent)
+{
+    setObjectName("Form1");
+    setWindowTitle("Nutrivo");
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);
+    setPalette(windowPalette);
+    setFont(designFont("MS Sans Serif", 8.25));
+    resize(clientSize);
+
+    m_controls = buildControls(this, form1Plan());
+    for (const QStringList &stop : tabOrder) {
+        QList<QWidget *> widgets;
+        for (const QString &name : stop)
+            widgets << control(name);
+        m_tabStops << widgets;
+    }
+
+    textBox("Text3")->installEventFilter(this);
+    const auto button = [this](const char *name) {
+        return static_cast<QPushButton *>(control(name));
+    };
+    connect(button("Command1"), &QPushButton::clicked, this, &Form1::develop);
+    connect(button("Command2"), &QPushButton::clicked, this, &Form1::showReport);
+    connect(button("Command3"), &QPushButton::clicked, this, &Form1::showInformation);
+    connect(button("Command4"), &QPushButton::clicked, this, &endSession);
+    connect(button("Command5"), &QPushButton::clicked, this, &Form1::ResetAssessment);
+
+    textBox("Text1")->setFocus();
+}
+
+bool Form1::Puntino()
+{
+    for (const char *name : {"Text2", "Text3"}) {
+        QLineEdit *box = textBox(name);
+        const std::string text = box->text().toStdString();
+        const std::string pointed = assessment::withDecimalPoint(text);
+        if (pointed != text)
+            box->setText(QString::fromStdString(pointed));
+    }
+    return true;
+}
+
+void Form1::ResetAssessment()
+{
+    control("Frame6")->hide();
+    control("Command2")->setEnabled(false);
+    control("Frame7")->hide();
+    control("Label82")->hide();
+    for (const char *name : {"Text1", "Text2", "Text3"})
+        textBox(name)->clear();
+    control("Frame2")->hide();
+    textBox("Text4")->clear();
+    for (int number = 1; number <= 8; ++number)
+        clearOption(option(number));
+    for (const char *name : {"Label16", "Label18", "Label20", "Label24", "Label25", "Label27"})
+        label(name)->clear();
+    for (const char *name : {"Label37", "Label38", "Label39", "Label40", "Label41"})
+        control(name)->hide();
+}
+
+void Form1::showReport()
+{
+    if (control("Frame6")->isHidden())
+        return;
+    if (!m_report) {
+        m_report = new QWidget(this, Qt::Window);
+        m_report->setObjectName("Form2");
+        m_report->setWindowTitle("Stampa sviluppo Nutrivo e peso ideale");
+    }
+    m_report->show();
+    m_report->activateWindow();
+}
+
+void Form1::showInformation()
+{
+    if (!m_information) {
+        m_information = new QWidget(this, Qt::Window);
+        m_information->setObjectName("frmLogin");
+        m_information->setWindowTitle("Informazioni su Nutrivo");
+    }
+    m_information->show();
+    m_information->activateWindow();
+}
+
+void Form1::checkHeightOnLeaving()
+{
+    constexpr double maximumTypedHeight = 2.5;
+    Puntino();
+    QLineEdit *height = textBox("Text3");
+    if (!(assessment::readNumber(height->text().toStdString()) > maximumTypedHeight))
+        return;
+    m_checkingHeight = true;
+    showWarning(this, "Inserimento",
+                "Il valore inserito nella casella relativa all'altezza non è valido. "
+                "Ripetere l'inserimento, grazie!");
+    height->clear();
+    height->setFocus();
+    m_checkingHeight = false;
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == control("Text3") && event->type() == QEvent::FocusOut && !m_checkingHeight) {
+        // Only a move within the program counts as leaving the box.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            checkHeightOnLeaving();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    const auto takesFocus = [](const QList<QWidget *> &stop) {
+        return stop.first()->isEnabled() && stop.first()->isVisibleTo(stop.first()->window());
+    };
+    int current = -1;
+    for (int i = 0; i < m_tabStops.size(); ++i) {
+        if (m_tabStops[i].contains(focusWidget()))
+            current = i;
+    }
+    const int count = int(m_tabStops.size());
+    const int step = next ? 1 : count - 1;
+    // From outside the stops, the first step lands on the first or the last one.
+    int target = current >= 0 ? current : next ? count - 1 : 0;
+    for (int tries = 0; tries < count; ++tries) {
+        target = (target + step) % count;
+        if (takesFocus(m_tabStops[target]))
+            break;
+    }
+
+    QWidget *focus = m_tabStops[target].first();
+    for (QWidget *widget : m_tabStops[target]) {
+        if (auto *button = qobject_cast<QRadioButton *>(widget); button && button->isChecked())
+            focus = button;
+    }
+    focus->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endSession();
+}
+
+QWidget *Form1::control(const QString &name) const
+{
+    QWidget *widget = m_controls.value(name);
+    Q_ASSERT_X(widget, "Form1::control", qPrintable(name));
+    return widget;
+}
+
+QLabel *Form1::label(const QString &name) const
+{
+    return static_cast<QLabel *>(control(name));
+}
+
+QLineEdit *Form1::textBox(const QString &name) const
+{
+    return static_cast<QLineEdit *>(control(name));
+}
+
+QRadioButton *Form1::option(int number) const
+{
+    return static_cast<QRadioButton *>(control(QStringLiteral("Option%1").arg(number)));
+}
+
+void Form1::setCaption(const QString &labelName, const std::string &text)
+{
+    label(labelName)->setText(QString::fromStdString(text));
+}

@@ -1,0 +1,219 @@
+// "SVILUPPA ...": reads the controls, runs the engine and writes the captions,
+// step by step in the order the window shows them.
+
+#include "assessment/developed.h"
+#include "form1.h"
+#include "ui/common/messages.h"
+#include "ui/common/regional.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+
+using namespace assessment;
+
+namespace {
+
+struct Refusal
+{
+    ImplausibleValue value;
+    const char *box;
+    const char *text;
+};
+
+const Refusal refusals[] = {
+    {ImplausibleValue::Height, "Text3",
+     "Il valore inserito nella casella relativa all'altezza non è attendibile. Ripetere "
+     "l'operazione!"},
+    {ImplausibleValue::Weight, "Text2",
+     "Il valore inserito nella casella relativa al peso non è attendibile. Ripetere "
+     "l'operazione!"},
+    {ImplausibleValue::Age, "Text4",
+     "Il valore inserito nella casella relativa all'età non è attendibile. Ripetere "
+     "l'operazione!"},
+};
+
+template <typename Result>
+using Caption = std::pair<const char *, std::string Result::*>;
+
+const Caption<WeightAssessment> weightCaptions[] = {
+    {"Label16", &WeightAssessment::idealWeightText},
+    {"Label20", &WeightAssessment::weightClassText},
+    {"Label18", &WeightAssessment::bodyMassIndexText},
+    {"Label24", &WeightAssessment::realWeightText},
+    {"Label25", &WeightAssessment::idealWeightText},
+};
+
+const Caption<EnergyAssessment> energyCaptions[] = {
+    {"Label31", &EnergyAssessment::basalMetabolismText},
+    {"Label27", &EnergyAssessment::activityFactorText},
+    {"Label34", &EnergyAssessment::dailyEnergyText},
+};
+
+const Caption<IdealCircumferences> circumferenceCaptions[] = {
+    {"Label77", &IdealCircumferences::hipsText},
+    {"Label79", &IdealCircumferences::waistText},
+    {"Label81", &IdealCircumferences::thighsText},
+};
+
+// The labels of the split, row by row: the energy, the kcal figure, its copy
+// and the grams.
+struct SplitRow
+{
+    NutrientShare MacronutrientSplit::*share;
+    const char *energy;
+    const char *kcal;
+    const char *kcalCopy;
+    const char *grams;
+};
+
+const SplitRow splitRows[] = {
+    {&MacronutrientSplit::protidi, "Label43", "Label45", "Label47", "Label49"},
+    {&MacronutrientSplit::lipidi, "Label58", "Label60", "Label62", "Label64"},
+    {&MacronutrientSplit::glucidi, "Label66", "Label68", "Label70", "Label72"},
+};
+
+std::optional<int> firstChosen(const QList<QRadioButton *> &group)
+{
+    for (int i = 0; i < group.size(); ++i) {
+        if (group[i]->isChecked())
+            return i;
+    }
+    return std::nullopt;
+}
+
+template <typename Enum>
+std::optional<Enum> chosen(const QList<QRadioButton *> &group)
+{
+    const auto index = firstChosen(group);
+    return index ? std::optional<Enum>(static_cast<Enum>(*index)) : std::nullopt;
+}
+
+Separators userSeparators()
+{
+    return separatorsOf(QLocale());
+}
+
+} // namespace
+
+SubjectData Form1::subject() const
+{
+    SubjectData data;
+    data.name = textBox("Text1")->text().toStdString();
+    data.heightText = textBox("Text3")->text().toStdString();
+    data.weightText = textBox("Text2")->text().toStdString();
+    data.ageText = textBox("Text4")->text().toStdString();
+    data.sex = chosen<Sex>({option(1), option(2)});
+    data.activityLevel = chosen<ActivityLevel>({option(3), option(4), option(5)});
+    data.constitution = chosen<Constitution>({option(6), option(7), option(8)});
+    return data;
+}
+
+void Form1::develop()
+{
+    if (!isComplete(subject())) {
+        showWarning(this, "Attenzione!",
+                    "Bisogna inserire tutti i valori richiesti e selezionare tutte le opzioni");
+        ResetAssessment();
+        textBox("Text1")->setFocus();
+        return;
+    }
+
+    control("Command2")->setEnabled(true);
+    QWidget *buttonBox = control("Picture1");
+    buttonBox->resize(buttonBox->width(), pixels(1150));
+
+    if (isNumeric(textBox("Text3")->text().toStdString())) {
+        control("Frame7")->show();
+        control("Label82")->show();
+        showCircumferences();
+    }
+
+    if (!allNumeric(subject())) {
+        showWarning(this, "Errore",
+                    "I valori inseriti nelle caselle di testo non sono validi: Ripetere "
+                    "l'operazione!");
+        ResetAssessment();
+        return;
+    }
+
+    if (!Puntino())
+        return;
+    for (const char *name :
+         {"Frame2", "Label37", "Label38", "Label39", "Label40", "Label41", "Frame6"})
+        control(name)->show();
+
+    if (refuseImplausibleValue())
+        return;
+    showWeightAssessment();
+    showEnergy();
+    showMacronutrientSplit();
+    showDevelopmentTime();
+}
+
+bool Form1::refuseImplausibleValue()
+{
+    const ImplausibleValue value = firstImplausibleValue(subject());
+    for (const Refusal &refusal : refusals) {
+        if (refusal.value != value)
+            continue;
+        showWarning(this, "Attenzione", refusal.text);
+        textBox(refusal.box)->clear();
+        textBox(refusal.box)->setFocus();
+        return true;
+    }
+    return false;
+}
+
+void Form1::showCircumferences()
+{
+    // The box may still hold a decimal comma here.
+    const std::string height = withDecimalPoint(textBox("Text3")->text().toStdString());
+    const IdealCircumferences result = idealCircumferences(readNumber(height));
+    for (const auto &[name, text] : circumferenceCaptions)
+        setCaption(name, result.*text);
+}
+
+void Form1::showWeightAssessment()
+{
+    const SubjectData data = subject();
+    const WeightAssessment result =
+        assessWeight(*data.sex, data.heightMetres(), data.weightKg(), data.weightText,
+                     userSeparators());
+    for (const auto &[name, text] : weightCaptions)
+        setCaption(name, result.*text);
+}
+
+void Form1::showEnergy()
+{
+    const SubjectData data = subject();
+    const EnergyAssessment result = assessEnergy(*data.sex, data.ageYears(), data.weightKg(),
+                                                 *data.activityLevel, userSeparators());
+    for (const auto &[name, text] : energyCaptions)
+        setCaption(name, result.*text);
+}
+
+void Form1::showMacronutrientSplit()
+{
+    // The split starts from the requirement as written in its label.
+    const double dailyEnergy = readNumber(label("Label34")->text().toStdString());
+    const MacronutrientSplit split = splitMacronutrients(dailyEnergy, userSeparators());
+    for (const SplitRow &row : splitRows)
+        setCaption(row.energy, split.dailyEnergyText);
+    for (const SplitRow &row : splitRows)
+        setCaption(row.kcal, (split.*row.share).kcalText);
+    for (const SplitRow &row : splitRows) {
+        label(row.kcalCopy)->setText(label(row.kcal)->text());
+        setCaption(row.grams, (split.*row.share).gramsText);
+    }
+}
+
+void Form1::showDevelopmentTime()
+{
+    const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime();
+    label("Label51")->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    label("Label53")->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}

@@ -1,0 +1,49 @@
+// Saves the pictures of the windows that the README shows. Run it under
+// xvfb-run from the top of the repository: build/tools/screenshots docs
+#include "ui/common/fonts.h"
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+void typeSubject(Form1 &form)
+{
+    const auto box = [&](const char *name) { return form.findChild<QLineEdit *>(name); };
+    box("Text1")->setText("Rossi Mario");
+    box("Text3")->setText("1.70");
+    box("Text2")->setText("70");
+    box("Text4")->setText("30");
+    for (const char *name : {"Option1", "Option3", "Option7"})
+        form.findChild<QRadioButton *>(name)->setChecked(true);
+}
+
+void save(QWidget &window, const QString &folder, const QString &name)
+{
+    QTest::qWait(300);
+    window.grab().save(QDir(folder).filePath(name));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    registerFontSubstitutes();
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const QString folder = argc > 1 ? argv[1] : ".";
+
+    Form1 form;
+    form.show();
+    save(form, folder, "form1-start.png");
+    typeSubject(form);
+    form.findChild<QPushButton *>("Command1")->click();
+    save(form, folder, "form1-developed.png");
+    return 0;
+}
