@@ -1,5 +1,5 @@
 // Saves the pictures of the windows that the README shows. Run it under
-// xvfb-run from the top of the repository: build/tools/screenshots docs
+// xvfb-run from the top of the repository: build/tools/screenshots docs [locale]
 #include "ui/common/fonts.h"
 #include "ui/main/form1.h"
 
@@ -36,8 +36,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     const QString folder = argc > 1 ? argv[1] : ".";
+    QLocale::setDefault(QLocale(argc > 2 ? argv[2] : "it_IT"));
 
     Form1 form;
     form.show();

@@ -34,7 +34,7 @@ struct ControlSpec
     QString name{};
     ControlKind kind = ControlKind::Label;
     QString container{}; // empty: the window itself
-    QRect twips{};     // left, top, width, height
+    QRect twips{};       // left, top, width, height
     QString caption{};
     QColor foreground{}; // invalid: the system text colour
     QColor background{}; // invalid: the container's background

@@ -4,8 +4,7 @@
 
 namespace {
 
-void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                 const QString &text)
+void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();

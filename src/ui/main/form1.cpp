@@ -20,9 +20,17 @@ const QSize clientSize = pixels(QRect(0, 0, 9195, 7155)).size();
 
 // One entry per tab stop; an option group is one stop.
 const QList<QStringList> tabOrder = {
-    {"Text1"},    {"Option1", "Option2"}, {"Text3"},    {"Text2"},
-    {"Text4"},    {"Option3", "Option4", "Option5"},   {"Option6", "Option7", "Option8"},
-    {"Command1"}, {"Command2"},           {"Command3"}, {"Command4"},
+    {"Text1"},
+    {"Option1", "Option2"},
+    {"Text3"},
+    {"Text2"},
+    {"Text4"},
+    {"Option3", "Option4", "Option5"},
+    {"Option6", "Option7", "Option8"},
+    {"Command1"},
+    {"Command2"},
+    {"Command3"},
+    {"Command4"},
     {"Command5"},
 };
 

@@ -91,6 +91,18 @@ std::optional<Enum> chosen(const QList<QRadioButton *> &group)
     return index ? std::optional<Enum>(static_cast<Enum>(*index)) : std::nullopt;
 }
 
+// Label53 as the plan places it.
+const QRect timeLabelTwips(2160, 3240, 495, 255);
+
+// A 12-hour time such as "12:58 PM" is wider than its label: the label grows
+// leftwards, within its frame, rather than show a cut time.
+void fitLeftwards(QLabel *label, const QRect &design)
+{
+    const int width = qMax(label->sizeHint().width(), design.width());
+    const int right = qMin(design.left() + width, label->parentWidget()->contentsRect().right());
+    label->setGeometry(right - width, design.top(), width, design.height());
+}
+
 Separators userSeparators()
 {
     return separatorsOf(QLocale());
@@ -179,9 +191,8 @@ void Form1::showCircumferences()
 void Form1::showWeightAssessment()
 {
     const SubjectData data = subject();
-    const WeightAssessment result =
-        assessWeight(*data.sex, data.heightMetres(), data.weightKg(), data.weightText,
-                     userSeparators());
+    const WeightAssessment result = assessWeight(*data.sex, data.heightMetres(), data.weightKg(),
+                                                 data.weightText, userSeparators());
     for (const auto &[name, text] : weightCaptions)
         setCaption(name, result.*text);
 }
@@ -215,5 +226,7 @@ void Form1::showDevelopmentTime()
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime();
     label("Label51")->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    label("Label53")->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    QLabel *time = label("Label53");
+    time->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    fitLeftwards(time, pixels(timeLabelTwips));
 }

@@ -1,0 +1,73 @@
+#pragma once
+
+// Drives the main window as a person would: by its controls' names.
+
+#include "locales.h"
+#include "ui/common/fonts.h"
+#include "ui/main/form1.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+class Form1Driver
+{
+public:
+    explicit Form1Driver(Form1 *form) : m_form(form) {}
+
+    QLineEdit *box(const char *name) const { return find<QLineEdit>(name); }
+    QLabel *label(const char *name) const { return find<QLabel>(name); }
+    QRadioButton *option(const char *name) const { return find<QRadioButton>(name); }
+    QPushButton *button(const char *name) const { return find<QPushButton>(name); }
+    QWidget *widget(const char *name) const { return find<QWidget>(name); }
+    QString caption(const char *name) const { return label(name)->text(); }
+    bool shown(const char *name) const { return !widget(name)->isHidden(); }
+
+    // Types into a box that has the focus, as keys.
+    void type(const char *name, const QString &text) const
+    {
+        QLineEdit *target = box(name);
+        target->setFocus(Qt::OtherFocusReason);
+        target->selectAll();
+        QTest::keyClicks(target, text);
+    }
+
+    void choose(std::initializer_list<const char *> options) const
+    {
+        for (const char *name : options)
+            QTest::mouseClick(option(name), Qt::LeftButton, {}, QPoint(6, 8));
+    }
+
+    void press(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+
+    // Name, height, weight and age typed; the options chosen.
+    void enter(const QString &height, const QString &weight, const QString &age,
+               std::initializer_list<const char *> options) const
+    {
+        type("Text1", "Rossi Mario");
+        type("Text3", height);
+        type("Text2", weight);
+        type("Text4", age);
+        choose(options);
+    }
+
+    // The control that has the focus whenever the window is active.
+    QString focusName() const
+    {
+        return m_form->focusWidget() ? m_form->focusWidget()->objectName() : QString();
+    }
+
+private:
+    template <typename T>
+    T *find(const char *name) const
+    {
+        T *found = m_form->findChild<T *>(name);
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    Form1 *m_form;
+};
