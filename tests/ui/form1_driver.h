@@ -12,6 +12,15 @@
 #include <QRadioButton>
 #include <QTest>
 
+// Shows a window and waits until it is the active one, as after a click on it.
+inline bool showActive(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window) &&
+           QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+}
+
 class Form1Driver
 {
 public:

@@ -45,10 +45,7 @@ void TestForm1Develop::init()
     QLocale::setDefault(italianLocale());
     m_form = new Form1;
     m_driver = new Form1Driver(m_form);
-    m_form->show();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
-    QTRY_VERIFY(QApplication::activeWindow() == m_form);
+    QVERIFY(showActive(m_form));
 }
 
 void TestForm1Develop::cleanup()

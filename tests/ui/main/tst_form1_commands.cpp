@@ -47,10 +47,7 @@ void TestForm1Commands::init()
     QLocale::setDefault(italianLocale());
     m_form = new Form1;
     m_driver = new Form1Driver(m_form);
-    m_form->show();
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
-    QTRY_VERIFY(QApplication::activeWindow() == m_form);
+    QVERIFY(showActive(m_form));
 }
 
 void TestForm1Commands::cleanup()
