@@ -6,6 +6,9 @@ BUILD_PACKAGES="g++ make cmake qt6-base-dev"
 # "MS Sans Serif", a wide face for the Copperplate ones, scripts for
 # "Forte" and "Rage Italic".
 FONT_PACKAGES="fonts-liberation fonts-karmilla fonts-kaushanscript fonts-dancingscript"
+# The tests' own print scheduler with a PDF printer, and PDF tools to read
+# what it printed.
+PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-utils"
 # A virtual display and a screenshot when there is no display.
 DISPLAY_PACKAGES="xvfb xauth imagemagick"
 

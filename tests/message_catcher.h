@@ -1,6 +1,6 @@
 #pragma once
 
-// Answers the modal message boxes an action opens, and tells what they said.
+// Answers the modal dialogs an action opens, as a person would.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,16 +17,45 @@ struct ShownMessage
     QStringList buttons;
 };
 
+// Runs action; each modal dialog it opens is handed to answer, which closes it.
+inline void answeringDialogs(const std::function<void()> &action,
+                             const std::function<void(QWidget *)> &answer)
+{
+    QWidget *activeBefore = QApplication::activeWindow();
+    QWidget *answered = nullptr;
+    bool anyShown = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            answered = nullptr;
+        if (!modal || !modal->isVisible() || modal == answered)
+            return;
+        answered = modal;
+        anyShown = true;
+        answer(modal);
+    });
+    poll.start();
+    action();
+    poll.stop();
+    // The window under the dialog becomes active again, as a window manager
+    // would make it; the headless platform leaves that to us.
+    if (anyShown && activeBefore) {
+        activeBefore->activateWindow();
+        if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == activeBefore; }, 2000))
+            qWarning("the window under the dialog did not become active again");
+    }
+}
+
 // Presses the button named answer, or OK when there is no such button.
 inline QList<ShownMessage> answeringMessages(const std::function<void()> &action,
                                              const QString &answer = QString())
 {
     QList<ShownMessage> shown;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+    answeringDialogs(action, [&](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
             return;
         ShownMessage message{box->windowTitle(), box->text(), box->icon(), {}};
         QAbstractButton *press = box->button(QMessageBox::Ok);
@@ -38,16 +67,5 @@ inline QList<ShownMessage> answeringMessages(const std::function<void()> &action
         shown << message;
         press->click();
     });
-    QWidget *activeBefore = QApplication::activeWindow();
-    poll.start();
-    action();
-    poll.stop();
-    // The window under the message becomes active again, as a window manager
-    // would make it; the headless platform leaves that to us.
-    if (!shown.isEmpty() && activeBefore) {
-        activeBefore->activateWindow();
-        if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == activeBefore; }, 2000))
-            qWarning("the window under the message did not become active again");
-    }
     return shown;
 }

@@ -2,11 +2,13 @@
 // xvfb-run from the top of the repository: build/tools/screenshots docs [locale]
 #include "ui/common/fonts.h"
 #include "ui/main/form1.h"
+#include "ui/report/page_printer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -45,5 +47,23 @@ int main(int argc, char *argv[])
     typeSubject(form);
     form.findChild<QPushButton *>("Command1")->click();
     save(form, folder, "form1-developed.png");
+
+    form.findChild<QPushButton *>("Command2")->click();
+    QWidget *report = QApplication::activeWindow();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == "Form2")
+            report = window;
+    }
+    save(*report, folder, "form2-report.png");
+
+    // The printed page, as the PDF printer receives it.
+    QPushButton *print = report->findChild<QPushButton *>("Command1");
+    print->hide();
+    const QString pdf = QDir(folder).filePath("form2-page.pdf");
+    saveAsPdf(report, pdf);
+    print->show();
+    QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", pdf,
+                                   QDir(folder).filePath("form2-printed")});
+    QFile::remove(pdf);
     return 0;
 }

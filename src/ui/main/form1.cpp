@@ -6,6 +6,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/session.h"
 #include "ui/common/system_colours.h"
+#include "ui/report/form2.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -75,6 +76,13 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     textBox("Text1")->setFocus();
 }
 
+Form1::~Form1()
+{
+    // The other windows stand on their own beside this one.
+    delete m_report;
+    delete m_information;
+}
+
 bool Form1::Puntino()
 {
     for (const char *name : {"Text2", "Text3"}) {
@@ -109,11 +117,8 @@ void Form1::showReport()
 {
     if (control("Frame6")->isHidden())
         return;
-    if (!m_report) {
-        m_report = new QWidget(this, Qt::Window);
-        m_report->setObjectName("Form2");
-        m_report->setWindowTitle("Stampa sviluppo Nutrivo e peso ideale");
-    }
+    if (!m_report)
+        m_report = new Form2(this);
     m_report->show();
     m_report->activateWindow();
 }
@@ -121,7 +126,7 @@ void Form1::showReport()
 void Form1::showInformation()
 {
     if (!m_information) {
-        m_information = new QWidget(this, Qt::Window);
+        m_information = new QWidget;
         m_information->setObjectName("frmLogin");
         m_information->setWindowTitle("Informazioni su Nutrivo");
     }

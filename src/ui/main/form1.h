@@ -21,6 +21,7 @@ class Form1 : public QWidget
 
 public:
     explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
 
     // Turns the first comma of the weight and height boxes into a point.
     bool Puntino();

@@ -1,0 +1,206 @@
+#include "form2.h"
+
+#include "form2_plan.h"
+#include "ui/common/fonts.h"
+#include "ui/common/messages.h"
+#include "ui/common/system_colours.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QString title = QStringLiteral("Stampa sviluppo");
+
+// A report row fed by an option group: the text of the first chosen option.
+struct ChoiceRow
+{
+    const char *target;
+    QList<std::pair<const char *, const char *>> options;
+};
+
+const ChoiceRow choiceRows[] = {
+    {"Label14", {{"Option1", "Maschile"}, {"Option2", "Femminile"}}},
+    {"Label16", {{"Option3", "Leggera"}, {"Option4", "Moderata"}, {"Option5", "Pesante"}}},
+    {"Label18", {{"Option6", "Magra"}, {"Option7", "Normale"}, {"Option8", "Grassa"}}},
+};
+
+enum class Copy { Text, Caption, Kcal, Grams };
+
+// A report row copied from a control of the main window, in refresh order.
+struct CopyRow
+{
+    const char *target;
+    Copy how;
+    const char *source;
+};
+
+const CopyRow copyRows[] = {
+    {"Label20", Copy::Text, "Text4"},      {"Label39", Copy::Text, "Text3"},
+    {"Label23", Copy::Caption, "Label24"}, {"Label25", Copy::Caption, "Label25"},
+    {"Label27", Copy::Caption, "Label20"}, {"Label32", Copy::Caption, "Label77"},
+    {"Label30", Copy::Caption, "Label79"}, {"Label52", Copy::Caption, "Label81"},
+    {"Label34", Copy::Caption, "Label34"}, {"Label41", Copy::Kcal, "Label45"},
+    {"Label43", Copy::Grams, "Label49"},   {"Label45", Copy::Kcal, "Label60"},
+    {"Label46", Copy::Grams, "Label64"},   {"Label47", Copy::Kcal, "Label68"},
+    {"Label48", Copy::Grams, "Label72"},
+};
+
+// " 65.5 g di Protidi/giorno" becomes " 65.5 g".
+QString gramText(const QString &caption)
+{
+    const int g = caption.indexOf('g');
+    return (g < 0 ? caption : caption.left(g)) + 'g';
+}
+
+QString timeWithSeconds(const QLocale &locale, const QTime &time)
+{
+    // The long format without the time zone.
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove('t');
+    return locale.toString(time, format.trimmed());
+}
+
+QString pdfName(const QString &subject)
+{
+    const QString name = subject.trimmed();
+    return name.isEmpty() ? QStringLiteral("Nutrivo.pdf")
+                          : QStringLiteral("Nutrivo - %1.pdf").arg(name);
+}
+
+} // namespace
+
+Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
+{
+    setObjectName("Form2");
+    setWindowTitle("Stampa sviluppo Nutrivo e peso ideale");
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);
+    setPalette(windowPalette);
+    setFont(designFont("MS Sans Serif", 8.25));
+    resize(pixels(QRect(0, 0, 4485, 7695)).size());
+
+    m_controls = buildControls(this, form2Plan());
+    connect(static_cast<QPushButton *>(m_controls.value("Command1")), &QPushButton::clicked, this,
+            &Form2::print);
+}
+
+void Form2::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        refresh();
+}
+
+void Form2::refresh()
+{
+    if (!m_mainWindow)
+        return;
+    const QLocale locale;
+    const QDateTime now = QDateTime::currentDateTime();
+    label("Label6")->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    label("Label8")->setText(timeWithSeconds(locale, now.time()));
+    label("Label12")->setText(sourceText("Text1"));
+
+    for (const ChoiceRow &row : choiceRows) {
+        for (const auto &[option, text] : row.options) {
+            if (sourceChecked(option)) {
+                label(row.target)->setText(text);
+                break;
+            }
+        }
+    }
+
+    for (const CopyRow &row : copyRows) {
+        const QString source = sourceText(row.source);
+        switch (row.how) {
+        case Copy::Text:
+        case Copy::Caption:
+            label(row.target)->setText(source);
+            break;
+        case Copy::Kcal:
+            label(row.target)->setText(source + " Kcal");
+            break;
+        case Copy::Grams:
+            label(row.target)->setText(gramText(source));
+            break;
+        }
+    }
+}
+
+void Form2::print()
+{
+    switch (printWithoutButton([this] { return printOnDefaultPrinter(this); })) {
+    case PrintOutcome::Printed:
+        break;
+    case PrintOutcome::NoPrinter:
+        offerPdf();
+        break;
+    case PrintOutcome::Failed:
+        showWarning(this, title, "La stampa non è riuscita: controllare la stampante e riprovare.");
+        break;
+    }
+}
+
+void Form2::offerPdf()
+{
+    QMessageBox box(QMessageBox::Warning, title,
+                    "Nessuna stampante disponibile: il riepilogo non è stato stampato.",
+                    QMessageBox::NoButton, this);
+    QAbstractButton *pdf = box.addButton("Salva come PDF...", QMessageBox::AcceptRole);
+    box.addButton(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() != pdf)
+        return;
+
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, "Salva come PDF", QDir::home().filePath(pdfName(sourceText("Text1"))), "PDF (*.pdf)",
+        nullptr, QFileDialog::DontUseNativeDialog);
+    if (fileName.isEmpty())
+        return;
+    if (printWithoutButton([&] { return saveAsPdf(this, fileName); }) != PrintOutcome::Printed)
+        showWarning(this, title,
+                    "Il file PDF non è stato salvato: controllare la cartella "
+                    "scelta e riprovare.");
+}
+
+PrintOutcome Form2::printWithoutButton(const std::function<PrintOutcome()> &print)
+{
+    QWidget *button = m_controls.value("Command1");
+    button->hide();
+    const PrintOutcome outcome = print();
+    button->show();
+    return outcome;
+}
+
+QLabel *Form2::label(const QString &name) const
+{
+    return static_cast<QLabel *>(m_controls.value(name));
+}
+
+QString Form2::sourceText(const QString &name) const
+{
+    QWidget *source = m_mainWindow->findChild<QWidget *>(name);
+    if (auto *box = qobject_cast<QLineEdit *>(source))
+        return box->text();
+    if (auto *caption = qobject_cast<QLabel *>(source))
+        return caption->text();
+    return QString();
+}
+
+bool Form2::sourceChecked(const QString &name) const
+{
+    auto *option = m_mainWindow->findChild<QRadioButton *>(name);
+    return option && option->isChecked();
+}

@@ -1,0 +1,279 @@
+// The report window: what it copies from the main window, and printing with
+// no printer reachable.
+
+#include "message_catcher.h"
+#include "ui/form1_driver.h"
+#include "ui/report/form2.h"
+#include "ui/report/printed_page.h"
+
+#include <QFileDialog>
+#include <QtTest>
+
+class TestForm2 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void designCaptionsBeforeActivation();
+    void activationRefresh_data();
+    void activationRefresh();
+    void secondActivationAfterNewDevelopment();
+    void newFormEmptiesInputRowsOnly();
+    void sexChangedAfterDevelopment();
+    void gramTextWithoutG();
+    void closedReportIsBuiltAnew();
+    void noPrinterSavesPdf();
+    void noPrinterOk();
+
+private:
+    QWidget *openReport();
+    void developMan();
+
+    Form1 *m_form = nullptr;
+    Form1Driver *m_driver = nullptr;
+    QTemporaryDir m_home;
+};
+
+void TestForm2::initTestCase()
+{
+    registerFontSubstitutes();
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", m_home.path().toLocal8Bit());
+}
+
+void TestForm2::init()
+{
+    QLocale::setDefault(italianLocale());
+    m_form = new Form1;
+    m_driver = new Form1Driver(m_form);
+    QVERIFY(showActive(m_form));
+}
+
+void TestForm2::cleanup()
+{
+    for (const QString &pdf : QDir(m_home.path()).entryList({"*.pdf"}))
+        QFile::remove(m_home.filePath(pdf));
+    delete m_driver;
+    delete m_form;
+}
+
+void TestForm2::developMan()
+{
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    QCOMPARE(answeringMessages([this] { m_driver->press("Command1"); }).size(), 0);
+}
+
+QWidget *TestForm2::openReport()
+{
+    m_driver->press("Command2");
+    QWidget *report = nullptr;
+    const bool active = QTest::qWaitFor([&] {
+        report = QApplication::activeWindow();
+        return report && report->objectName() == "Form2";
+    });
+    return active ? report : nullptr;
+}
+
+static QString caption(QWidget *report, const char *name)
+{
+    return report->findChild<QLabel *>(name)->text();
+}
+
+void TestForm2::designCaptionsBeforeActivation()
+{
+    Form2 report(m_form);
+    QCOMPARE(caption(&report, "Label6"), QString("label6"));
+    QCOMPARE(caption(&report, "Label34"), QString("Label34"));
+    QVERIFY(report.findChild<QLabel *>("Label2_0"));
+    QVERIFY(report.findChild<QLabel *>("Label2_1"));
+}
+
+void TestForm2::activationRefresh_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("kcal");
+    QTest::newRow("italian") << italianLocale()
+                             << QStringList{"262,11 Kcal", "655,26 Kcal", "1.703,68 Kcal"};
+    QTest::newRow("english") << englishLocale()
+                             << QStringList{"262.11 Kcal", "655.26 Kcal", "1,703.68 Kcal"};
+}
+
+void TestForm2::activationRefresh()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, kcal);
+    QLocale::setDefault(locale);
+    developMan();
+    QWidget *report = openReport();
+    QVERIFY(report);
+
+    const QList<std::pair<const char *, QString>> expected = {
+        {"Label12", "Rossi Mario"},
+        {"Label14", "Maschile"},
+        {"Label16", "Leggera"},
+        {"Label18", "Normale"},
+        {"Label20", "30"},
+        {"Label39", "1.70"},
+        {"Label23", "70.00 Kg"},
+        {"Label25", " 65 Kg"},
+        {"Label27", "in Normopeso"},
+        {"Label32", " 91 cm"},
+        {"Label30", " 70 cm"},
+        {"Label52", " 56 cm"},
+        {"Label34", " 2621.05 Kcal/giorno"},
+        {"Label41", kcal[0]},
+        {"Label43", " 65.53 g"},
+        {"Label45", kcal[1]},
+        {"Label46", " 72.81 g"},
+        {"Label47", kcal[2]},
+        {"Label48", " 425.92 g"},
+        {"Label6", locale.toString(QDate::currentDate(), QLocale::ShortFormat)},
+    };
+    for (const auto &[name, text] : expected)
+        QCOMPARE(caption(report, name), text);
+    const QTime printedTime =
+        QTime::fromString(caption(report, "Label8").trimmed(),
+                          locale.timeFormat(QLocale::LongFormat).remove('t').trimmed());
+    QVERIFY2(printedTime.isValid(), qPrintable(caption(report, "Label8")));
+}
+
+void TestForm2::secondActivationAfterNewDevelopment()
+{
+    developMan();
+    QWidget *report = openReport();
+    QVERIFY(showActive(m_form));
+    m_driver->enter("1.60", "55", "25", {"Option2", "Option4", "Option6"});
+    m_driver->type("Text1", "Bianchi Anna");
+    answeringMessages([this] { m_driver->press("Command1"); });
+    QVERIFY(showActive(report));
+
+    QCOMPARE(caption(report, "Label12"), QString("Bianchi Anna"));
+    QCOMPARE(caption(report, "Label14"), QString("Femminile"));
+    QCOMPARE(caption(report, "Label16"), QString("Moderata"));
+    QCOMPARE(caption(report, "Label18"), QString("Magra"));
+    QCOMPARE(caption(report, "Label25"), QString(" 55 Kg"));
+    QCOMPARE(caption(report, "Label34"), QString(" 2139.38 Kcal/giorno"));
+    QCOMPARE(caption(report, "Label43"), QString(" 53.49 g"));
+}
+
+void TestForm2::newFormEmptiesInputRowsOnly()
+{
+    developMan();
+    QWidget *report = openReport();
+    QVERIFY(showActive(m_form));
+    m_driver->press("Command5");
+    QVERIFY(showActive(report));
+
+    for (const char *name : {"Label12", "Label20", "Label39", "Label23", "Label25", "Label27"})
+        QVERIFY2(caption(report, name).isEmpty(), name);
+    QCOMPARE(caption(report, "Label14"), QString("Maschile"));
+    QCOMPARE(caption(report, "Label16"), QString("Leggera"));
+    QCOMPARE(caption(report, "Label18"), QString("Normale"));
+    QCOMPARE(caption(report, "Label34"), QString(" 2621.05 Kcal/giorno"));
+    QCOMPARE(caption(report, "Label32"), QString(" 91 cm"));
+}
+
+void TestForm2::sexChangedAfterDevelopment()
+{
+    developMan();
+    QWidget *report = openReport();
+    QVERIFY(showActive(m_form));
+    m_driver->choose({"Option2"});
+    QVERIFY(showActive(report));
+    QCOMPARE(caption(report, "Label14"), QString("Femminile"));
+    QCOMPARE(caption(report, "Label25"), QString(" 65 Kg"));
+}
+
+void TestForm2::gramTextWithoutG()
+{
+    developMan();
+    m_driver->label("Label49")->setText("65,5");
+    QWidget *report = openReport();
+    QCOMPARE(caption(report, "Label43"), QString("65,5g"));
+}
+
+void TestForm2::closedReportIsBuiltAnew()
+{
+    developMan();
+    QPointer<QWidget> first = openReport();
+    first->findChild<QLabel *>("Label54")->setText("changed");
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    QVERIFY(showActive(m_form));
+    QWidget *second = openReport();
+    QVERIFY(second);
+    QCOMPARE(caption(second, "Label54"), QString("Riepilogo stampato da Nutrivo"));
+    QCOMPARE(caption(second, "Label34"), QString(" 2621.05 Kcal/giorno"));
+}
+
+void TestForm2::noPrinterSavesPdf()
+{
+    developMan();
+    QWidget *report = openReport();
+    QPushButton *print = report->findChild<QPushButton *>("Command1");
+    const QString pdf = m_home.filePath("riepilogo.pdf");
+
+    QList<ShownMessage> messages;
+    QString proposedName;
+    answeringDialogs(
+        [&] { QTest::mouseClick(print, Qt::LeftButton); },
+        [&](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                QStringList buttons;
+                for (QAbstractButton *button : box->buttons())
+                    buttons << button->text();
+                messages << ShownMessage{box->windowTitle(), box->text(), box->icon(), buttons};
+                QVERIFY(print->isVisible());
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button->text() == "Salva come PDF...")
+                        button->click();
+                }
+            } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+                proposedName = dialog->selectedFiles().value(0);
+                dialog->selectFile(pdf);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        });
+
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].title, QString("Stampa sviluppo"));
+    QCOMPARE(messages[0].text,
+             QString("Nessuna stampante disponibile: il riepilogo non è stato stampato."));
+    QCOMPARE(messages[0].icon, QMessageBox::Warning);
+    QCOMPARE(messages[0].buttons.size(), 2);
+    QVERIFY(messages[0].buttons.contains("Salva come PDF..."));
+    QVERIFY(messages[0].buttons.contains("OK"));
+    QCOMPARE(QFileInfo(proposedName).fileName(), QString("Nutrivo - Rossi Mario.pdf"));
+    QVERIFY(print->isVisible());
+
+    QCOMPARE(pdfPageCount(pdf), 1);
+    print->hide();
+    const QImage window = report->grab().toImage();
+    print->show();
+    const QImage withButton = report->grab().toImage();
+    const QImage printed = printedArea(pdfFirstPage(pdf, 150));
+    const double difference = pageDifference(printed, window);
+    qInfo("printed page differs from the window in %.2f %% of its pixels, with the button in "
+          "%.2f %%",
+          difference * 100, pageDifference(printed, withButton) * 100);
+    QVERIFY(difference < 0.01);
+    QVERIFY(pageDifference(printed, withButton) > difference);
+}
+
+void TestForm2::noPrinterOk()
+{
+    developMan();
+    QWidget *report = openReport();
+    QPushButton *print = report->findChild<QPushButton *>("Command1");
+    const auto messages = answeringMessages([&] { print->click(); }, "OK");
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(print->isVisible());
+    QCOMPARE(QDir(m_home.path()).entryList({"*.pdf"}), QStringList());
+}
+
+QTEST_MAIN(TestForm2)
+#include "tst_form2.moc"
