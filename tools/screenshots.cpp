@@ -3,6 +3,8 @@
 #include "ui/common/fonts.h"
 #include "ui/main/form1.h"
 #include "ui/report/page_printer.h"
+#include "ui/startup/frmlogin.h"
+#include "ui/startup/frmsplash.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -65,5 +68,18 @@ int main(int argc, char *argv[])
     QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", pdf,
                                    QDir(folder).filePath("form2-printed")});
     QFile::remove(pdf);
+
+    // The splash window mid-way, and the information window with every letter.
+    frmSplash splash;
+    splash.findChild<QTimer *>("Timer1")->stop();
+    for (int tick = 0; tick < 10; ++tick)
+        splash.tick();
+    save(splash, folder, "frmsplash.png");
+    frmLogin information;
+    information.findChild<QTimer *>("Timer2")->stop();
+    information.show();
+    for (int tick = 0; tick < 5; ++tick)
+        information.tick();
+    save(information, folder, "frmlogin.png");
     return 0;
 }

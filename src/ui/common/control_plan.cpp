@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -26,6 +27,49 @@ QString repeated(QChar character, int count)
 }
 
 namespace {
+
+QLine lineEnds(const ControlSpec &spec)
+{
+    return QLine(pixels(spec.twips.left()), pixels(spec.twips.top()), pixels(spec.twips.right()),
+                 pixels(spec.twips.bottom()));
+}
+
+// Lines and shapes: drawn, never clicked.
+class DrawnItem : public QWidget
+{
+public:
+    DrawnItem(const ControlSpec &spec, QWidget *parent) : QWidget(parent), m_spec(spec)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(m_spec.foreground.isValid() ? m_spec.foreground : QColor(Qt::black),
+                            m_spec.lineWidth));
+        const double inset = m_spec.lineWidth / 2.0;
+        if (m_spec.kind == ControlKind::Line) {
+            painter.drawLine(lineEnds(m_spec).translated(-pos()));
+        } else if (m_spec.flags & Ellipse) {
+            painter.drawEllipse(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+        } else {
+            painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+        }
+    }
+
+private:
+    ControlSpec m_spec;
+};
+
+QRect lineBounds(const ControlSpec &spec)
+{
+    const QLine ends = lineEnds(spec);
+    const int margin = spec.lineWidth;
+    return QRect(ends.p1(), ends.p2()).normalized().adjusted(-margin, -margin, margin, margin);
+}
 
 QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
 {
@@ -55,6 +99,16 @@ QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
     }
     case ControlKind::Picture:
         return new QFrame(parent);
+    case ControlKind::Image: {
+        auto *image = new QLabel(parent);
+        image->setPixmap(QPixmap(spec.caption));
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        image->setScaledContents(spec.flags & Stretch);
+        return image;
+    }
+    case ControlKind::Line:
+    case ControlKind::Shape:
+        return new DrawnItem(spec, parent);
     }
     return nullptr;
 }
@@ -88,7 +142,9 @@ Controls buildControls(QWidget *window, const QList<ControlSpec> &plan)
         QWidget *widget = createWidget(spec, parent);
         widget->setObjectName(spec.name);
         applyLook(widget, spec);
-        widget->setGeometry(pixels(spec.twips));
+        widget->setGeometry(spec.kind == ControlKind::Line ? lineBounds(spec) : pixels(spec.twips));
+        if (spec.flags & FitText)
+            widget->resize(widget->sizeHint());
         if (spec.flags & FitHeight)
             widget->resize(widget->width(), widget->heightForWidth(widget->width()));
         widget->setVisible(!(spec.flags & Hidden));

@@ -11,7 +11,17 @@
 
 class QWidget;
 
-enum class ControlKind { Frame, Label, TextBox, Option, Button, Picture };
+enum class ControlKind {
+    Frame,
+    Label,
+    TextBox,
+    Option,
+    Button,
+    Picture, // a plain box that holds other controls
+    Image,   // caption: the picture's resource path
+    Line,    // twips: from its top-left corner to its bottom-right one, as given
+    Shape,   // a rectangle outline, or an ellipse
+};
 
 // Look flags of a row.
 enum ControlFlag {
@@ -20,6 +30,9 @@ enum ControlFlag {
     AlignRight = 0x04, // text right-aligned
     FitHeight = 0x08,  // height follows the wrapped text
     Opaque = 0x10,     // paints its own background colour
+    FitText = 0x20,    // width and height follow the text
+    Stretch = 0x40,    // an image stretched over its box, not clipped
+    Ellipse = 0x80,    // a shape drawn as an ellipse
 };
 
 struct FontSpec
@@ -41,7 +54,14 @@ struct ControlSpec
     FontSpec font{};
     int flags = 0;
     int maxLength = 0; // text boxes only
+    int lineWidth = 1; // lines and shapes only
 };
+
+// A line from (x1, y1) to (x2, y2), in twips, as a plan row's geometry.
+inline QRect lineTwips(int x1, int y1, int x2, int y2)
+{
+    return QRect(QPoint(x1, y1), QPoint(x2, y2));
+}
 
 using Controls = QHash<QString, QWidget *>;
 

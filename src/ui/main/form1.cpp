@@ -2,11 +2,13 @@
 
 #include "assessment/numbers.h"
 #include "form1_plan.h"
+#include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messages.h"
 #include "ui/common/session.h"
 #include "ui/common/system_colours.h"
 #include "ui/report/form2.h"
+#include "ui/startup/frmlogin.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -49,6 +51,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
 {
     setObjectName("Form1");
     setWindowTitle("Nutrivo");
+    setWindowIcon(artworkIcon("nutrivo"));
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);
     setPalette(windowPalette);
@@ -125,11 +128,8 @@ void Form1::showReport()
 
 void Form1::showInformation()
 {
-    if (!m_information) {
-        m_information = new QWidget;
-        m_information->setObjectName("frmLogin");
-        m_information->setWindowTitle("Informazioni su Nutrivo");
-    }
+    if (!m_information)
+        m_information = new frmLogin;
     m_information->show();
     m_information->activateWindow();
 }

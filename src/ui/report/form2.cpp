@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "form2_plan.h"
+#include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messages.h"
 #include "ui/common/system_colours.h"
@@ -83,6 +84,7 @@ Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
 {
     setObjectName("Form2");
     setWindowTitle("Stampa sviluppo Nutrivo e peso ideale");
+    setWindowIcon(artworkIcon("report"));
     setAttribute(Qt::WA_DeleteOnClose);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);

@@ -1,5 +1,5 @@
 #include "ui/common/fonts.h"
-#include "ui/main/form1.h"
+#include "ui/startup/frmsplash.h"
 
 #include <QApplication>
 
@@ -7,7 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    Form1 window;
-    window.show();
+    frmSplash splash;
+    splash.show();
     return app.exec();
 }

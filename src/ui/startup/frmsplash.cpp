@@ -1,0 +1,78 @@
+#include "frmsplash.h"
+
+#include "frmsplash_plan.h"
+#include "ui/common/artwork.h"
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QSize sizeTwips(7605, 4515);
+
+} // namespace
+
+frmSplash::frmSplash(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_timer(new QTimer(this))
+{
+    setObjectName("frmSplash");
+    setWindowTitle("Nutrivo");
+    setWindowIcon(artworkIcon("nutrivo"));
+    setFixedSize(pixels(QRect(QPoint(), sizeTwips)).size());
+    m_controls = buildControls(this, frmSplashPlan());
+
+    m_timer->setObjectName("Timer1");
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &frmSplash::tick);
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    m_motion =
+        splashStart(float(screen.width() * twipsPerPixel), float(screen.height() * twipsPerPixel),
+                    float(sizeTwips.width()), float(sizeTwips.height()));
+    place();
+    m_timer->start(m_motion.intervalMs);
+}
+
+frmSplash::~frmSplash()
+{
+    if (m_busyPointer)
+        QApplication::restoreOverrideCursor();
+    delete m_mainWindow;
+}
+
+Form1 *frmSplash::mainWindow()
+{
+    if (!m_mainWindow)
+        m_mainWindow = new Form1;
+    return m_mainWindow;
+}
+
+void frmSplash::tick()
+{
+    m_motion = splashTick(m_motion, float(sizeTwips.width()), float(sizeTwips.height()));
+    if (!m_motion.handedOver) {
+        if (!m_busyPointer)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_busyPointer = true;
+        show();
+        mainWindow();
+    } else {
+        m_timer->stop();
+        if (m_busyPointer)
+            QApplication::restoreOverrideCursor();
+        m_busyPointer = false;
+        hide();
+        mainWindow()->show();
+    }
+    m_timer->setInterval(m_motion.intervalMs);
+    place();
+}
+
+void frmSplash::place()
+{
+    const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
+    move(origin +
+         QPoint(qRound(m_motion.left / twipsPerPixel), qRound(m_motion.top / twipsPerPixel)));
+}

@@ -1,0 +1,107 @@
+// The program's start: the splash window, its timer and the hand-over.
+
+#include "ui/common/fonts.h"
+#include "ui/main/form1.h"
+#include "ui/startup/frmsplash.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest>
+
+class TestFrmSplash : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void steppedTimeline();
+    void realTimeline();
+    void inputChangesNothing();
+};
+
+namespace {
+
+QWidget *mainWindowShown()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == "Form1")
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TestFrmSplash::initTestCase()
+{
+    registerFontSubstitutes();
+}
+
+void TestFrmSplash::steppedTimeline()
+{
+    frmSplash splash;
+    auto *timer = splash.findChild<QTimer *>("Timer1");
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 100);
+    timer->stop();
+    splash.show();
+
+    QVERIFY(!mainWindowShown());
+    QVERIFY(!QApplication::overrideCursor());
+    splash.tick();
+    QWidget *form = mainWindowShown();
+    QVERIFY(form);
+    QVERIFY(!form->isVisible());
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+    const QPoint start = splash.pos();
+    for (int tick = 2; tick <= 25; ++tick) {
+        splash.tick();
+        QCOMPARE(timer->interval(), tick > 20 ? 1 : 100);
+        QVERIFY(splash.isVisible());
+        QVERIFY(!form->isVisible());
+    }
+    QVERIFY(splash.pos().x() > start.x());
+    QVERIFY(splash.pos().y() < start.y());
+
+    splash.tick();
+    QVERIFY(form->isVisible());
+    QVERIFY(!splash.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(mainWindowShown(), form);
+}
+
+void TestFrmSplash::realTimeline()
+{
+    QElapsedTimer clock;
+    clock.start();
+    frmSplash splash;
+    splash.show();
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindowShown() && mainWindowShown()->isVisible(), 10000);
+    const qint64 elapsed = clock.elapsed();
+    qInfo("main window shown after %lld ms", elapsed);
+    // Twenty-five ticks, twenty of them 100 ms apart.
+    QVERIFY(elapsed >= 2000);
+    QVERIFY(!splash.isVisible());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(splash.motion().tickCount, 26);
+}
+
+void TestFrmSplash::inputChangesNothing()
+{
+    frmSplash splash;
+    splash.findChild<QTimer *>("Timer1")->stop();
+    splash.show();
+    splash.tick();
+    const QPoint place = splash.pos();
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QTest::keyClick(&splash, Qt::Key_Return);
+    QVERIFY(splash.isVisible());
+    QCOMPARE(splash.pos(), place);
+    QCOMPARE(splash.motion().tickCount, 1);
+}
+
+QTEST_MAIN(TestFrmSplash)
+#include "tst_frmsplash.moc"
