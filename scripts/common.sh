@@ -9,6 +9,9 @@ FONT_PACKAGES="fonts-liberation fonts-karmilla fonts-kaushanscript fonts-dancing
 # The tests' own print scheduler with a PDF printer, and PDF tools to read
 # what it printed.
 PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-utils"
+# Validators for the desktop files, the Debian package tools, and a virtual
+# display with a window lister to see the installed program start.
+PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file xvfb xauth x11-utils"
 # A virtual display and a screenshot when there is no display.
 DISPLAY_PACKAGES="xvfb xauth imagemagick"
 

@@ -4,7 +4,7 @@ set -eu
 cd "$(dirname "$0")/.."
 . scripts/common.sh
 
-install_missing $BUILD_PACKAGES $FONT_PACKAGES $PRINT_TEST_PACKAGES
+install_missing $BUILD_PACKAGES $FONT_PACKAGES $PRINT_TEST_PACKAGES $PACKAGE_TEST_PACKAGES
 build
 cd build
 as_user ctest --output-on-failure

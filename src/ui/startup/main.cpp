@@ -1,11 +1,15 @@
 #include "ui/common/fonts.h"
 #include "ui/startup/frmsplash.h"
+#include "version.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName("Nutrivo");
+    QApplication::setApplicationVersion(NUTRIVO_VERSION);
+    QApplication::setDesktopFileName("nutrivo");
     registerFontSubstitutes();
     frmSplash splash;
     splash.show();
