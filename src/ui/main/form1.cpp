@@ -2,6 +2,7 @@
 
 #include "assessment/numbers.h"
 #include "form1_plan.h"
+#include "form1_speech.h"
 #include "ui/common/artwork.h"
 #include "ui/common/fonts.h"
 #include "ui/common/messages.h"
@@ -59,6 +60,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     resize(clientSize);
 
     m_controls = buildControls(this, form1Plan());
+    nameInputsForScreenReaders(m_controls);
+    for (QWidget *widget : std::as_const(m_controls)) {
+        if (auto *caption = qobject_cast<QLabel *>(widget))
+            setCaption(caption->objectName(), caption->text());
+    }
     for (const QStringList &stop : tabOrder) {
         QList<QWidget *> widgets;
         for (const QString &name : stop)
@@ -111,7 +117,7 @@ void Form1::ResetAssessment()
     for (int number = 1; number <= 8; ++number)
         clearOption(option(number));
     for (const char *name : {"Label16", "Label18", "Label20", "Label24", "Label25", "Label27"})
-        label(name)->clear();
+        setCaption(name, QString());
     for (const char *name : {"Label37", "Label38", "Label39", "Label40", "Label41"})
         control(name)->hide();
 }
@@ -220,5 +226,14 @@ QRadioButton *Form1::option(int number) const
 
 void Form1::setCaption(const QString &labelName, const std::string &text)
 {
-    label(labelName)->setText(QString::fromStdString(text));
+    setCaption(labelName, QString::fromStdString(text));
+}
+
+void Form1::setCaption(const QString &labelName, const QString &text)
+{
+    QLabel *target = label(labelName);
+    target->setText(text);
+    const QString spoken = spokenResult(labelName, text);
+    if (!spoken.isEmpty())
+        target->setAccessibleName(spoken);
 }

@@ -52,6 +52,7 @@ private:
     QRadioButton *option(int number) const;
     QWidget *control(const QString &name) const;
     void setCaption(const QString &labelName, const std::string &text);
+    void setCaption(const QString &labelName, const QString &text);
 
     Controls m_controls;
     QList<QList<QWidget *>> m_tabStops;

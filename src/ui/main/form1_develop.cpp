@@ -216,7 +216,7 @@ void Form1::showMacronutrientSplit()
     for (const SplitRow &row : splitRows)
         setCaption(row.kcal, (split.*row.share).kcalText);
     for (const SplitRow &row : splitRows) {
-        label(row.kcalCopy)->setText(label(row.kcal)->text());
+        setCaption(row.kcalCopy, label(row.kcal)->text());
         setCaption(row.grams, (split.*row.share).gramsText);
     }
 }
@@ -225,8 +225,8 @@ void Form1::showDevelopmentTime()
 {
     const QLocale locale;
     const QDateTime now = QDateTime::currentDateTime();
-    label("Label51")->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    setCaption("Label51", locale.toString(now.date(), QLocale::ShortFormat));
     QLabel *time = label("Label53");
-    time->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    setCaption("Label53", locale.toString(now.time(), QLocale::ShortFormat));
     fitLeftwards(time, pixels(timeLabelTwips));
 }
