@@ -12,6 +12,8 @@ PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-uti
 # Validators for the desktop files, the Debian package tools, and a virtual
 # display with a window lister to see the installed program start.
 PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file xvfb xauth x11-utils"
+# clang and its libFuzzer, for the engine's fuzz target.
+FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # A virtual display and a screenshot when there is no display.
 DISPLAY_PACKAGES="xvfb xauth imagemagick"
 
@@ -40,8 +42,11 @@ as_user()
     fi
 }
 
+# build FOLDER [CMAKE ARGUMENTS...]
 build()
 {
-    as_user cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    as_user cmake --build build --parallel "$(nproc)"
+    folder=$1
+    shift
+    as_user cmake -S . -B "$folder" "$@" >/dev/null
+    as_user cmake --build "$folder" --parallel "$(nproc)"
 }
