@@ -80,7 +80,8 @@ void checkDevelopment(const DevelopedData &data, const Separators &separators)
     requireSignedText(e.dailyEnergyText, e.dailyEnergyKcal);
     require(readNumber(e.dailyEnergyText) == e.dailyEnergyKcal);
 
-    for (const NutrientShare *share : {&data.split.protidi, &data.split.lipidi, &data.split.glucidi}) {
+    for (const NutrientShare *share :
+         {&data.split.protidi, &data.split.lipidi, &data.split.glucidi}) {
         requireFigure(share->kcal);
         requireFigure(share->grams);
         requireStandardText(share->kcalText, share->kcal, separators);

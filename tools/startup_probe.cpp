@@ -1,14 +1,20 @@
 // Starts Nutrivo as main.cpp does and prints, in nanoseconds since the epoch,
-// when the splash window is first painted and when the main window is; the
-// bare variant shows one empty window instead. measure_startup.sh reads them.
+// when the splash window is first painted and when the main window is, then
+// the resident memory after the start and after 10,000 developments. The bare
+// variant shows one empty window instead. measure_figures.sh reads the lines.
 #include "ui/common/fonts.h"
 #include "ui/startup/frmsplash.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -16,6 +22,48 @@ long long now()
 {
     using namespace std::chrono;
     return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+long residentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+void developMany(QWidget *form, int count)
+{
+    form->findChild<QLineEdit *>("Text3")->setText("1.70");
+    form->findChild<QLineEdit *>("Text4")->setText("30");
+    for (const char *name : {"Option1", "Option3", "Option7"})
+        form->findChild<QRadioButton *>(name)->setChecked(true);
+    QLineEdit *weight = form->findChild<QLineEdit *>("Text2");
+    QPushButton *develop = form->findChild<QPushButton *>("Command1");
+    for (int i = 0; i < count; ++i) {
+        weight->setText(i % 2 ? "70" : "71");
+        develop->click();
+        if (i % 100 == 0)
+            QCoreApplication::processEvents();
+    }
+}
+
+void finish(QWidget *window)
+{
+    std::printf("memory-started %ld\n", residentKilobytes());
+    if (window->objectName() == "Form1") {
+        developMany(window, 10000);
+        std::printf("memory-developed %ld\n", residentKilobytes());
+    }
+    std::fflush(stdout);
+    QCoreApplication::quit();
 }
 
 class PaintWatch : public QObject
@@ -34,7 +82,7 @@ protected:
                 std::printf("%s %lld\n", qPrintable(name), now());
                 std::fflush(stdout);
                 if (name == m_last)
-                    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+                    QTimer::singleShot(0, qApp, [widget] { finish(widget); });
             }
         }
         return false;
