@@ -2,6 +2,7 @@
 // when the splash window is first painted and when the main window is, then
 // the resident memory after the start and after 10,000 developments. The bare
 // variant shows one empty window instead. measure_figures.sh reads the lines.
+#include "process_memory.h"
 #include "ui/common/fonts.h"
 #include "ui/startup/frmsplash.h"
 
@@ -13,7 +14,6 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -22,21 +22,6 @@ long long now()
 {
     using namespace std::chrono;
     return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
-}
-
-long residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
 }
 
 void developMany(QWidget *form, int count)

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <memory>
 
 // Shows a window and waits until it is the active one, as after a click on it.
 inline bool showActive(QWidget *window)
@@ -85,4 +86,26 @@ private:
     }
 
     Form1 *m_form;
+};
+
+// A fresh main window for each test function, shown and active, in Italian.
+class Form1Fixture
+{
+protected:
+    bool openForm()
+    {
+        QLocale::setDefault(italianLocale());
+        m_form = std::make_unique<Form1>();
+        m_driver = std::make_unique<Form1Driver>(m_form.get());
+        return showActive(m_form.get());
+    }
+
+    void closeForm()
+    {
+        m_driver.reset();
+        m_form.reset();
+    }
+
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<Form1Driver> m_driver;
 };

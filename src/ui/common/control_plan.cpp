@@ -21,11 +21,6 @@ QRect pixels(const QRect &twips)
                  pixels(twips.height()));
 }
 
-QString repeated(QChar character, int count)
-{
-    return QString(count, character);
-}
-
 namespace {
 
 QLine lineEnds(const ControlSpec &spec)

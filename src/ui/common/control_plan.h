@@ -73,4 +73,38 @@ QRect pixels(const QRect &twips);
 // each widget carries its row's name as objectName.
 Controls buildControls(QWidget *window, const QList<ControlSpec> &plan);
 
-QString repeated(QChar character, int count);
+// The words the plans are written in: kinds, the usual colours, no colour, and
+// the window's own font.
+namespace plan {
+constexpr ControlKind Frame = ControlKind::Frame;
+constexpr ControlKind Label = ControlKind::Label;
+constexpr ControlKind TextBox = ControlKind::TextBox;
+constexpr ControlKind Option = ControlKind::Option;
+constexpr ControlKind Button = ControlKind::Button;
+constexpr ControlKind Picture = ControlKind::Picture;
+constexpr ControlKind Image = ControlKind::Image;
+constexpr ControlKind Line = ControlKind::Line;
+constexpr ControlKind Shape = ControlKind::Shape;
+
+inline const QColor none;
+inline const QColor black{0, 0, 0};
+inline const QColor white{255, 255, 255};
+inline const QColor red{255, 0, 0};
+inline const QColor darkRed{192, 0, 0};
+inline const QColor maroon{128, 0, 0};
+inline const QColor navy{0, 0, 128};
+inline const QColor darkBlue{0, 0, 64};
+
+inline const FontSpec plain;
+
+// Rows of asterisks and of dashes, the windows' rules.
+inline QString stars(int count)
+{
+    return QString(count, '*');
+}
+
+inline QString dashes(int count)
+{
+    return QString(count, '-');
+}
+} // namespace plan

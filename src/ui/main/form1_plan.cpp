@@ -2,40 +2,18 @@
 
 #include "ui/common/system_colours.h"
 
+using namespace plan;
+
 namespace {
 
-const QColor navy{0, 0, 128};
-const QColor darkRed{192, 0, 0};
-const QColor red{255, 0, 0};
 const QColor blue{0, 0, 192};
-const QColor white{255, 255, 255};
-const QColor black{0, 0, 0};
-const QColor none;
 
-const FontSpec plain;
 const FontSpec forteSmall{"Forte", 6.75};
 const FontSpec forte{"Forte", 8.25};
 const FontSpec copperplate31ab{"Copperplate31ab", 8.25};
 const FontSpec copperplateLight{"Copperplate Gothic Light", 9.75, 600};
 const FontSpec copperplateBold{"Copperplate Gothic Bold", 9.75, 700};
 const FontSpec gramFigure{"MS Sans Serif", 8.25, 700};
-
-constexpr ControlKind Frame = ControlKind::Frame;
-constexpr ControlKind Label = ControlKind::Label;
-constexpr ControlKind TextBox = ControlKind::TextBox;
-constexpr ControlKind Option = ControlKind::Option;
-constexpr ControlKind Button = ControlKind::Button;
-constexpr ControlKind Picture = ControlKind::Picture;
-
-QString stars(int count)
-{
-    return repeated('*', count);
-}
-
-QString dashes(int count)
-{
-    return repeated('-', count);
-}
 
 const QString fatsText = QStringLiteral(
     "LIPIDI: Sono gli acidi grassi (saturi che non devono superare il 10% dell'energia totale, "
@@ -49,7 +27,7 @@ const QString proteinsText = QStringLiteral(
 const QString carbohydratesText =
     QStringLiteral("GLUCIDI: Sono gli zuccheri (semplici : circa il 10-12% delle calorie totali "
                    "giornal. e complessi per la quota restante.") +
-    repeated(' ', 59) + stars(60) + repeated(' ', 3) + stars(60);
+    QString(59, ' ') + stars(60) + QString(3, ' ') + stars(60);
 
 const QString invitationText = QStringLiteral(
     "Anche se fa bilancia ti dice che non sei affatto grassa/o, quando ti guardi allo specchio "

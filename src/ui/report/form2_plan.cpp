@@ -1,23 +1,10 @@
 #include "form2_plan.h"
 
+using namespace plan;
+
 namespace {
 
-const QColor maroon{128, 0, 0};
-const QColor darkRed{192, 0, 0};
-const QColor navy{0, 0, 128};
-const QColor darkBlue{0, 0, 64};
-const QColor none;
-
-const FontSpec plain;
 const FontSpec bold{"MS Sans Serif", 8.25, 700};
-
-constexpr ControlKind Label = ControlKind::Label;
-constexpr ControlKind Button = ControlKind::Button;
-
-QString dashes(int count)
-{
-    return repeated('-', count);
-}
 
 QString topBorder()
 {
@@ -95,7 +82,7 @@ QList<ControlSpec> form2Plan()
         {"Label44", Label, "", {240, 6540, 1440, 255}, "GLUCIDI ..............."},
         {"Label47", Label, "", {1680, 6540, 1575, 255}, "Label47", darkBlue, none, plain, AlignRight},
         {"Label48", Label, "", {3360, 6540, 855, 255}, "Label48", maroon, none, plain, AlignRight},
-        {"Label53", Label, "", {0, 6765, 4485, 135}, "   " + repeated('*', 70), navy},
+        {"Label53", Label, "", {0, 6765, 4485, 135}, "   " + stars(70), navy},
         {"Label54", Label, "", {220, 6960, 4005, 255}, "Riepilogo stampato da Nutrivo", darkRed},
         {"Label50", Label, "", {120, 7140, 4245, 135}, dashes(94)},
         {"Label49", Label, "", {130, 7210, 4245, 135}, dashes(94)},

@@ -2,27 +2,16 @@
 
 #include "ui/common/system_colours.h"
 
+using namespace plan;
+
 namespace {
 
-const QColor black{0, 0, 0};
 const QColor blue{0, 0, 255};
 const QColor silver{192, 192, 192};
 const QColor darkTeal{0, 64, 64};
 const QColor grey{128, 128, 128};
-const QColor none;
 
-const FontSpec plain;
 const FontSpec letter{"Copperplate Gothic Bold", 26.25, 700};
-
-constexpr ControlKind Label = ControlKind::Label;
-constexpr ControlKind Image = ControlKind::Image;
-constexpr ControlKind Button = ControlKind::Button;
-constexpr ControlKind Line = ControlKind::Line;
-
-QString stars(int count)
-{
-    return repeated('*', count);
-}
 
 } // namespace
 

@@ -1,15 +1,13 @@
 #include "frmsplash_plan.h"
 
+using namespace plan;
+
 namespace {
 
-const QColor white{255, 255, 255};
 const QColor paleCyan{192, 255, 255};
 const QColor cream{255, 255, 192};
-const QColor red{255, 0, 0};
 const QColor blue{0, 0, 255};
-const QColor none;
 
-const FontSpec plain;
 const FontSpec title{"Rage Italic", 33.75, 700};
 const FontSpec slogan{"Rage Italic", 12};
 const FontSpec smallScript{"Rage Italic", 6.75};
@@ -17,12 +15,6 @@ const FontSpec capitals{"Copperplate Gothic Bold", 14.25, 700};
 const FontSpec smallCapitals{"Copperplate Gothic Bold", 12, 700};
 const FontSpec brush{"Forte", 8.25, 700};
 const FontSpec tinyBrush{"Forte", 6};
-
-constexpr ControlKind Picture = ControlKind::Picture;
-constexpr ControlKind Label = ControlKind::Label;
-constexpr ControlKind Image = ControlKind::Image;
-constexpr ControlKind Line = ControlKind::Line;
-constexpr ControlKind Shape = ControlKind::Shape;
 
 } // namespace
 

@@ -2,29 +2,10 @@
 // and whether thousands of them leave the memory where it was.
 
 #include "assessment/developed.h"
+#include "process_memory.h"
 #include "ui/form1_driver.h"
 
 #include <QtTest>
-#include <fstream>
-
-namespace {
-
-long residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
-} // namespace
 
 class BenchDevelop : public QObject
 {

@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-class TestForm1Develop : public QObject
+class TestForm1Develop : public QObject, private Form1Fixture
 {
     Q_OBJECT
 
@@ -30,9 +30,6 @@ private slots:
 
 private:
     QList<ShownMessage> develop();
-
-    Form1 *m_form = nullptr;
-    Form1Driver *m_driver = nullptr;
 };
 
 void TestForm1Develop::initTestCase()
@@ -42,16 +39,12 @@ void TestForm1Develop::initTestCase()
 
 void TestForm1Develop::init()
 {
-    QLocale::setDefault(italianLocale());
-    m_form = new Form1;
-    m_driver = new Form1Driver(m_form);
-    QVERIFY(showActive(m_form));
+    QVERIFY(openForm());
 }
 
 void TestForm1Develop::cleanup()
 {
-    delete m_driver;
-    delete m_form;
+    closeForm();
 }
 
 QList<ShownMessage> TestForm1Develop::develop()

@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-class TestForm1Commands : public QObject
+class TestForm1Commands : public QObject, private Form1Fixture
 {
     Q_OBJECT
 
@@ -32,9 +32,6 @@ private slots:
 
 private:
     void develop();
-
-    Form1 *m_form = nullptr;
-    Form1Driver *m_driver = nullptr;
 };
 
 void TestForm1Commands::initTestCase()
@@ -44,16 +41,12 @@ void TestForm1Commands::initTestCase()
 
 void TestForm1Commands::init()
 {
-    QLocale::setDefault(italianLocale());
-    m_form = new Form1;
-    m_driver = new Form1Driver(m_form);
-    QVERIFY(showActive(m_form));
+    QVERIFY(openForm());
 }
 
 void TestForm1Commands::cleanup()
 {
-    delete m_driver;
-    delete m_form;
+    closeForm();
 }
 
 void TestForm1Commands::develop()
@@ -266,7 +259,7 @@ void TestForm1Commands::endingCommands()
     QFETCH(bool, fromTitleBar);
     develop();
     m_driver->press("Command3");
-    QTimer::singleShot(0, m_form, [this, fromTitleBar] {
+    QTimer::singleShot(0, m_form.get(), [this, fromTitleBar] {
         if (fromTitleBar)
             m_form->close();
         else

@@ -6,7 +6,7 @@
 #include <QAccessible>
 #include <QtTest>
 
-class TestForm1Keyboard : public QObject
+class TestForm1Keyboard : public QObject, private Form1Fixture
 {
     Q_OBJECT
 
@@ -23,9 +23,6 @@ private slots:
 private:
     void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     void type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-
-    Form1 *m_form = nullptr;
-    Form1Driver *m_driver = nullptr;
 };
 
 void TestForm1Keyboard::initTestCase()
@@ -35,16 +32,12 @@ void TestForm1Keyboard::initTestCase()
 
 void TestForm1Keyboard::init()
 {
-    QLocale::setDefault(italianLocale());
-    m_form = new Form1;
-    m_driver = new Form1Driver(m_form);
-    QVERIFY(showActive(m_form));
+    QVERIFY(openForm());
 }
 
 void TestForm1Keyboard::cleanup()
 {
-    delete m_driver;
-    delete m_form;
+    closeForm();
 }
 
 void TestForm1Keyboard::developFromKeyboard()

@@ -3,29 +3,14 @@
 // window must still hold together, and memory must stay flat.
 
 #include "message_catcher.h"
+#include "process_memory.h"
 #include "ui/form1_driver.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
-#include <fstream>
 
 namespace {
-
-long residentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
 
 const QStringList boxes{"Text1", "Text2", "Text3", "Text4"};
 const QStringList options{"Option1", "Option2", "Option3", "Option4",
@@ -37,7 +22,7 @@ const QStringList samples{"1.70", "1,80", "70", "72,5", "30",    "2.31", "0",
 
 } // namespace
 
-class TestForm1Random : public QObject
+class TestForm1Random : public QObject, private Form1Fixture
 {
     Q_OBJECT
 
@@ -54,8 +39,6 @@ private:
     int windowsNamed(const QString &name) const;
 
     QRandomGenerator m_random;
-    Form1 *m_form = nullptr;
-    Form1Driver *m_driver = nullptr;
 };
 
 void TestForm1Random::initTestCase()
@@ -113,10 +96,10 @@ void TestForm1Random::act()
         break;
     case 6: // another window closed, the main one active again
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window != m_form && window->isVisible())
+            if (window != m_form.get() && window->isVisible())
                 window->close();
         }
-        showActive(m_form);
+        showActive(m_form.get());
         break;
     case 7:
         if (QWidget *focus = QApplication::focusWidget())
@@ -145,15 +128,12 @@ void TestForm1Random::checkHoldsTogether(int step)
 
 void TestForm1Random::init()
 {
-    m_form = new Form1;
-    m_driver = new Form1Driver(m_form);
-    QVERIFY(showActive(m_form));
+    QVERIFY(openForm());
 }
 
 void TestForm1Random::cleanup()
 {
-    delete m_driver;
-    delete m_form;
+    closeForm();
 }
 
 void TestForm1Random::randomActions()

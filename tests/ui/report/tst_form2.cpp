@@ -9,7 +9,7 @@
 #include <QFileDialog>
 #include <QtTest>
 
-class TestForm2 : public QObject
+class TestForm2 : public QObject, private Form1Fixture
 {
     Q_OBJECT
 
@@ -33,8 +33,6 @@ private:
     QWidget *openReport();
     void developMan();
 
-    Form1 *m_form = nullptr;
-    Form1Driver *m_driver = nullptr;
     QTemporaryDir m_home;
 };
 
@@ -47,18 +45,14 @@ void TestForm2::initTestCase()
 
 void TestForm2::init()
 {
-    QLocale::setDefault(italianLocale());
-    m_form = new Form1;
-    m_driver = new Form1Driver(m_form);
-    QVERIFY(showActive(m_form));
+    QVERIFY(openForm());
 }
 
 void TestForm2::cleanup()
 {
     for (const QString &pdf : QDir(m_home.path()).entryList({"*.pdf"}))
         QFile::remove(m_home.filePath(pdf));
-    delete m_driver;
-    delete m_form;
+    closeForm();
 }
 
 void TestForm2::developMan()
@@ -85,7 +79,7 @@ static QString caption(QWidget *report, const char *name)
 
 void TestForm2::designCaptionsBeforeActivation()
 {
-    Form2 report(m_form);
+    Form2 report(m_form.get());
     QCOMPARE(caption(&report, "Label6"), QString("label6"));
     QCOMPARE(caption(&report, "Label34"), QString("Label34"));
     QVERIFY(report.findChild<QLabel *>("Label2_0"));
@@ -145,7 +139,7 @@ void TestForm2::secondActivationAfterNewDevelopment()
 {
     developMan();
     QWidget *report = openReport();
-    QVERIFY(showActive(m_form));
+    QVERIFY(showActive(m_form.get()));
     m_driver->enter("1.60", "55", "25", {"Option2", "Option4", "Option6"});
     m_driver->type("Text1", "Bianchi Anna");
     answeringMessages([this] { m_driver->press("Command1"); });
@@ -164,7 +158,7 @@ void TestForm2::newFormEmptiesInputRowsOnly()
 {
     developMan();
     QWidget *report = openReport();
-    QVERIFY(showActive(m_form));
+    QVERIFY(showActive(m_form.get()));
     m_driver->press("Command5");
     QVERIFY(showActive(report));
 
@@ -181,7 +175,7 @@ void TestForm2::sexChangedAfterDevelopment()
 {
     developMan();
     QWidget *report = openReport();
-    QVERIFY(showActive(m_form));
+    QVERIFY(showActive(m_form.get()));
     m_driver->choose({"Option2"});
     QVERIFY(showActive(report));
     QCOMPARE(caption(report, "Label14"), QString("Femminile"));
@@ -203,7 +197,7 @@ void TestForm2::closedReportIsBuiltAnew()
     first->findChild<QLabel *>("Label54")->setText("changed");
     first->close();
     QTRY_VERIFY(first.isNull());
-    QVERIFY(showActive(m_form));
+    QVERIFY(showActive(m_form.get()));
     QWidget *second = openReport();
     QVERIFY(second);
     QCOMPARE(caption(second, "Label54"), QString("Riepilogo stampato da Nutrivo"));
