@@ -10,7 +10,8 @@ build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 program=build/src/ui/nutrivo
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    exec $program
+    as_user $program
+    exit 0
 fi
 
 screenshot=nutrivo-screenshot.png
