@@ -9,12 +9,12 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 77
 fi
 work=$(mktemp -d)
-trap 'apt-get remove -y -qq nutrivo >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+trap 'apt-get remove -y -qq -o DPkg::Lock::Timeout=300 nutrivo >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null)
 package=$(ls "$work"/nutrivo_*.deb)
 echo "built $(basename "$package"), depends on: $(dpkg-deb -f "$package" Depends)"
 dpkg-deb -f "$package" Depends | grep -q libqt6widgets6
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$package" >/dev/null
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=300 "$package" >/dev/null
 [ -x /usr/bin/nutrivo ] || { echo "the package did not install /usr/bin/nutrivo"; exit 1; }
 
 # The main window is 613 x 477 pixels; the splash, also titled Nutrivo, is smaller.

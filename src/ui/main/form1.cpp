@@ -3,11 +3,9 @@
 #include "assessment/numbers.h"
 #include "form1_plan.h"
 #include "form1_speech.h"
-#include "ui/common/artwork.h"
-#include "ui/common/fonts.h"
 #include "ui/common/messages.h"
 #include "ui/common/session.h"
-#include "ui/common/system_colours.h"
+#include "ui/common/window_look.h"
 #include "ui/report/form2.h"
 #include "ui/startup/frmlogin.h"
 
@@ -50,13 +48,7 @@ void clearOption(QRadioButton *button)
 
 Form1::Form1(QWidget *parent) : QWidget(parent)
 {
-    setObjectName("Form1");
-    setWindowTitle("Nutrivo");
-    setWindowIcon(artworkIcon("nutrivo"));
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);
-    setPalette(windowPalette);
-    setFont(designFont("MS Sans Serif", 8.25));
+    dressWindow(this, "Form1", "Nutrivo", "nutrivo");
     resize(clientSize);
 
     m_controls = buildControls(this, form1Plan());

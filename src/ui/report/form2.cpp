@@ -1,10 +1,8 @@
 #include "form2.h"
 
 #include "form2_plan.h"
-#include "ui/common/artwork.h"
-#include "ui/common/fonts.h"
 #include "ui/common/messages.h"
-#include "ui/common/system_colours.h"
+#include "ui/common/window_look.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
@@ -82,14 +80,8 @@ QString pdfName(const QString &subject)
 
 Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
 {
-    setObjectName("Form2");
-    setWindowTitle("Stampa sviluppo Nutrivo e peso ideale");
-    setWindowIcon(artworkIcon("report"));
+    dressWindow(this, "Form2", "Stampa sviluppo Nutrivo e peso ideale", "report");
     setAttribute(Qt::WA_DeleteOnClose);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);
-    setPalette(windowPalette);
-    setFont(designFont("MS Sans Serif", 8.25));
     resize(pixels(QRect(0, 0, 4485, 7695)).size());
 
     m_controls = buildControls(this, form2Plan());

@@ -1,11 +1,9 @@
 #include "frmlogin.h"
 
 #include "frmlogin_plan.h"
-#include "ui/common/artwork.h"
-#include "ui/common/fonts.h"
 #include "ui/common/messages.h"
 #include "ui/common/session.h"
-#include "ui/common/system_colours.h"
+#include "ui/common/window_look.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -31,14 +29,8 @@ frmLogin::frmLogin(QWidget *parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_timer(new QTimer(this))
 {
-    setObjectName("frmLogin");
-    setWindowTitle("Informazioni su Nutrivo");
-    setWindowIcon(artworkIcon("information"));
+    dressWindow(this, "frmLogin", "Informazioni su Nutrivo", "information");
     setModal(false);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, SystemColour::buttonFace);
-    setPalette(windowPalette);
-    setFont(designFont("MS Sans Serif", 8.25));
     setFixedSize(pixels(QRect(0, 0, 5130, 4680)).size());
     move(pixels(2730), pixels(2220));
 

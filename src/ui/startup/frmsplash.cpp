@@ -1,7 +1,7 @@
 #include "frmsplash.h"
 
 #include "frmsplash_plan.h"
-#include "ui/common/artwork.h"
+#include "ui/common/window_look.h"
 #include "ui/main/form1.h"
 
 #include <QApplication>
@@ -17,9 +17,7 @@ const QSize sizeTwips(7605, 4515);
 frmSplash::frmSplash(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_timer(new QTimer(this))
 {
-    setObjectName("frmSplash");
-    setWindowTitle("Nutrivo");
-    setWindowIcon(artworkIcon("nutrivo"));
+    dressWindow(this, "frmSplash", "Nutrivo", "nutrivo");
     setFixedSize(pixels(QRect(QPoint(), sizeTwips)).size());
     m_controls = buildControls(this, frmSplashPlan());
 
