@@ -11,10 +11,12 @@
 
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 namespace {
 
@@ -50,6 +52,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
 {
     dressWindow(this, "Form1", "Nutrivo", "nutrivo");
     resize(clientSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     m_controls = buildControls(this, form1Plan());
     nameInputsForScreenReaders(m_controls);
