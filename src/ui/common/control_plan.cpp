@@ -121,7 +121,7 @@ void applyLook(QWidget *widget, const ControlSpec &spec)
     }
     widget->setPalette(palette);
     const bool paintsBackground = spec.kind != ControlKind::TextBox && spec.background.isValid();
-    widget->setAutoFillBackground(paintsBackground || (spec.flags & Opaque));
+    widget->setAutoFillBackground(paintsBackground);
     if (!spec.font.face.isEmpty())
         widget->setFont(designFont(spec.font.face, spec.font.points, spec.font.weight));
 }

@@ -29,7 +29,6 @@ enum ControlFlag {
     WordWrap = 0x02,   // text wrapped within the width
     AlignRight = 0x04, // text right-aligned
     FitHeight = 0x08,  // height follows the wrapped text
-    Opaque = 0x10,     // paints its own background colour
     FitText = 0x20,    // width and height follow the text
     Stretch = 0x40,    // an image stretched over its box, not clipped
     Ellipse = 0x80,    // a shape drawn as an ellipse

@@ -5,6 +5,8 @@
 
 namespace {
 
+// The last tick that moves the window; the one after it hands over.
+constexpr int lastMovingTick = 25;
 constexpr int fastFromTick = 21;
 constexpr int fastIntervalMs = 1;
 

@@ -17,6 +17,3 @@ SplashMotion splashStart(float screenWidth, float screenHeight, float width, flo
 
 // One tick of the animation timer.
 SplashMotion splashTick(SplashMotion motion, float width, float height);
-
-// The last tick that moves the window; the one after it hands over.
-constexpr int lastMovingTick = 25;
