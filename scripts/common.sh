@@ -1,14 +1,16 @@
 # Shared by start.sh and test.sh: the Debian packages Nutrivo needs, and the build.
 
-# Compiler, CMake and Qt 6 (Widgets, PrintSupport, Test).
-BUILD_PACKAGES="g++ make cmake qt6-base-dev"
+# Compiler, CMake, Qt 6 (Widgets, PrintSupport, Test) and CUPS, which tells
+# when a print queue refuses a job.
+BUILD_PACKAGES="g++ make cmake qt6-base-dev libcups2-dev"
 # Close substitutes for the faces the windows name: a sans serif for
 # "MS Sans Serif", a wide face for the Copperplate ones, scripts for
 # "Forte" and "Rage Italic".
 FONT_PACKAGES="fonts-liberation fonts-karmilla fonts-kaushanscript fonts-dancingscript"
-# The tests' own print scheduler with a PDF printer, and PDF tools to read
-# what it printed.
-PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-utils"
+# The tests' own print scheduler with a PDF printer, PDF tools to read what it
+# printed, and Qt's window-system interface to hand the focus to "another
+# application".
+PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-utils qt6-base-private-dev"
 # Validators for the desktop files, the Debian package tools, and a virtual
 # display with a window lister to see the installed program start.
 PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file xvfb xauth x11-utils"

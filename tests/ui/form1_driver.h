@@ -100,6 +100,20 @@ protected:
         return showActive(m_form.get());
     }
 
+    // A man of 30, 1.70 m and 70 kg developed, and his report opened and active.
+    QWidget *openDevelopedReport()
+    {
+        m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+        m_driver->press("Command1");
+        m_driver->press("Command2");
+        QWidget *report = nullptr;
+        const bool opened = QTest::qWaitFor([&] {
+            report = QApplication::activeWindow();
+            return report && report != m_form.get();
+        });
+        return opened ? report : nullptr;
+    }
+
     void closeForm()
     {
         m_driver.reset();

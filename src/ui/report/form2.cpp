@@ -1,20 +1,22 @@
 #include "form2.h"
 
 #include "form2_plan.h"
+#include "pdf_file.h"
 #include "ui/common/messages.h"
 #include "ui/common/window_look.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDateTime>
-#include <QDir>
 #include <QEvent>
-#include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 
 namespace {
 
@@ -69,13 +71,6 @@ QString timeWithSeconds(const QLocale &locale, const QTime &time)
     return locale.toString(time, format.trimmed());
 }
 
-QString pdfName(const QString &subject)
-{
-    const QString name = subject.trimmed();
-    return name.isEmpty() ? QStringLiteral("Nutrivo.pdf")
-                          : QStringLiteral("Nutrivo - %1.pdf").arg(name);
-}
-
 } // namespace
 
 Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
@@ -87,13 +82,31 @@ Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
     m_controls = buildControls(this, form2Plan());
     connect(static_cast<QPushButton *>(m_controls.value("Command1")), &QPushButton::clicked, this,
             &Form2::print);
+
+    // A page to send to the subject, printer or not.
+    auto *savePdf = new QAction("Salva come PDF...", this);
+    savePdf->setShortcut(QKeySequence::Save);
+    connect(savePdf, &QAction::triggered, this, &Form2::savePdf);
+    addAction(savePdf);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    // Qt reports the activation before it tells of the new focus window, so
+    // this still holds the window the user came from when the report activates.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            [this](QWindow *now) { m_focusBefore = now; });
 }
 
 void Form2::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Its own message boxes and dialogs stand over the report itself.
+    const bool fromOtherWindow = m_focusBefore && m_focusBefore != windowHandle() &&
+                                 m_focusBefore->transientParent() != windowHandle();
+    if (!m_refreshed || fromOtherWindow)
         refresh();
+    m_refreshed = true;
 }
 
 void Form2::refresh()
@@ -155,12 +168,13 @@ void Form2::offerPdf()
     box.addButton(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
-    if (box.clickedButton() != pdf)
-        return;
+    if (box.clickedButton() == pdf)
+        savePdf();
+}
 
-    const QString fileName = QFileDialog::getSaveFileName(
-        this, "Salva come PDF", QDir::home().filePath(pdfName(sourceText("Text1"))), "PDF (*.pdf)",
-        nullptr, QFileDialog::DontUseNativeDialog);
+void Form2::savePdf()
+{
+    const QString fileName = askPdfFile(this, sourceText("Text1"));
     if (fileName.isEmpty())
         return;
     if (printWithoutButton([&] { return saveAsPdf(this, fileName); }) != PrintOutcome::Printed)

@@ -1,7 +1,8 @@
 #pragma once
 
 // The report window: the subject and the results of the main window on one
-// page, copied afresh each time the window becomes active, and printed.
+// page, copied afresh when it is first shown and each time the user comes to
+// it from another window of the program; printed, or saved as a PDF.
 
 #include "page_printer.h"
 #include "ui/common/control_plan.h"
@@ -11,6 +12,7 @@
 #include <functional>
 
 class QLabel;
+class QWindow;
 
 class Form2 : public QWidget
 {
@@ -27,6 +29,7 @@ private:
     void refresh();
     void print();
     void offerPdf();
+    void savePdf();
     // The page is drawn without its print button, which comes back afterwards.
     PrintOutcome printWithoutButton(const std::function<PrintOutcome()> &print);
 
@@ -36,4 +39,7 @@ private:
 
     QPointer<QWidget> m_mainWindow;
     Controls m_controls;
+    // The window that had the focus last: null for another application.
+    QPointer<QWindow> m_focusBefore;
+    bool m_refreshed = false;
 };

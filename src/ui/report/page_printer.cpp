@@ -1,32 +1,84 @@
 #include "page_printer.h"
 
+#include <QBuffer>
+#include <QLocale>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QWidget>
+#include <cups/cups.h>
 
 namespace {
 
-void drawPage(QPainter &painter, QPrinter &printer, QWidget *page)
+// QWidget::render() onto a printer paints through a page-sized pixmap; onto a
+// picture it keeps the commands themselves.
+QPicture recordPage(QWidget *page)
 {
-    const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    QPicture picture;
+    QPainter painter(&picture);
+    page->render(&painter, QPoint(), QRegion(),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return picture;
+}
+
+// A picture played on a device scales itself from its own resolution to the
+// device's; the scale here undoes that and fits the page to the paper.
+bool writePdf(QIODevice *output, const QPageLayout &layout, QWidget *page)
+{
+    const QPicture picture = recordPage(page);
+    QPdfWriter writer(output);
+    writer.setTitle("Nutrivo");
+    writer.setCreator("Nutrivo");
+    writer.setPageLayout(layout);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const QRectF paper = layout.paintRectPixels(writer.resolution());
     const double scale = qMin(paper.width() / page->width(), paper.height() / page->height());
     painter.translate((paper.width() - page->width() * scale) / 2,
                       (paper.height() - page->height() * scale) / 2);
-    painter.scale(scale, scale);
-    page->render(&painter, QPoint(), QRegion(),
-                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    painter.scale(scale * picture.logicalDpiX() / writer.logicalDpiX(),
+                  scale * picture.logicalDpiY() / writer.logicalDpiY());
+    painter.drawPicture(0, 0, picture);
+    return painter.end();
 }
 
-// The page on an already configured printer; false when the job could not start.
-bool startAndDraw(QPrinter &printer, QWidget *page, bool *finished)
+QPageLayout paperOfThisCountry()
 {
-    QPainter painter;
-    if (!painter.begin(&printer))
+    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+// Qt's own print engine does not tell when a queue refuses a job, so the page
+// goes to the queue here, from memory, with the queue's own options.
+bool submitToQueue(const QString &queue, const QByteArray &pdf)
+{
+    // A queue's name may carry an instance: "name/instance".
+    const QByteArray name = queue.section('/', 0, 0).toLocal8Bit();
+    const QByteArray instance = queue.section('/', 1).toLocal8Bit();
+    cups_dest_t *destination = cupsGetNamedDest(
+        CUPS_HTTP_DEFAULT, name.constData(), instance.isEmpty() ? nullptr : instance.constData());
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, name.constData(), "Nutrivo",
+                                  destination ? destination->num_options : 0,
+                                  destination ? destination->options : nullptr);
+    cupsFreeDests(destination ? 1 : 0, destination);
+    if (job <= 0)
         return false;
-    drawPage(painter, printer, page);
-    *finished = painter.end() && printer.printerState() != QPrinter::Error;
-    return true;
+    bool sent = cupsStartDocument(CUPS_HTTP_DEFAULT, name.constData(), job, "Nutrivo",
+                                  CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
+    if (sent) {
+        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), size_t(pdf.size())) ==
+               HTTP_STATUS_CONTINUE;
+        sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, name.constData()) == IPP_STATUS_OK && sent;
+    }
+    if (!sent)
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, name.constData(), job, 0);
+    return sent;
 }
 
 } // namespace
@@ -36,21 +88,19 @@ PrintOutcome printOnDefaultPrinter(QWidget *page)
     const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
     if (destination.isNull())
         return PrintOutcome::NoPrinter;
-    QPrinter printer(destination, QPrinter::HighResolution);
-    printer.setDocName("Nutrivo");
-    bool finished = false;
-    if (!startAndDraw(printer, page, &finished))
-        return PrintOutcome::NoPrinter;
-    return finished ? PrintOutcome::Printed : PrintOutcome::Failed;
+    // The queue's own paper and margins.
+    const QPageLayout layout = QPrinter(destination).pageLayout();
+    QBuffer pdf;
+    if (!pdf.open(QIODevice::WriteOnly) || !writePdf(&pdf, layout, page))
+        return PrintOutcome::Failed;
+    return submitToQueue(destination.printerName(), pdf.data()) ? PrintOutcome::Printed
+                                                                : PrintOutcome::Failed;
 }
 
 PrintOutcome saveAsPdf(QWidget *page, const QString &fileName)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setDocName("Nutrivo");
-    bool finished = false;
-    return startAndDraw(printer, page, &finished) && finished ? PrintOutcome::Printed
-                                                              : PrintOutcome::Failed;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || !writePdf(&file, paperOfThisCountry(), page))
+        return PrintOutcome::Failed;
+    return file.commit() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

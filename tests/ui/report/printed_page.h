@@ -18,6 +18,30 @@ inline int pdfPageCount(const QString &pdf)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+inline QString pdfText(const QString &pdf)
+{
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    text.waitForFinished(30000);
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+// The pictures a PDF holds, one line each ("width height").
+inline QStringList pdfPictures(const QString &pdf)
+{
+    QProcess list;
+    list.start("pdfimages", {"-list", pdf});
+    list.waitForFinished(30000);
+    QStringList pictures;
+    const auto rows = QString::fromUtf8(list.readAllStandardOutput()).split('\n');
+    for (const QString &row : rows.mid(2)) {
+        const QStringList columns = row.simplified().split(' ');
+        if (columns.size() > 4)
+            pictures << columns[3] + ' ' + columns[4];
+    }
+    return pictures;
+}
+
 inline QImage pdfFirstPage(const QString &pdf, int dotsPerInch)
 {
     QTemporaryDir folder;

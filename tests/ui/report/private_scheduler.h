@@ -3,14 +3,22 @@
 // A print scheduler of the test's own, in a temporary folder, with the PDF
 // printer as its default queue. The machine's own printing setup is never
 // touched: everything lives in the folder, reached through CUPS_SERVER.
+//
+// The PDF printer writes into the job owner's own folder, naming each file
+// after its job ("Nutrivo-job_7.pdf"). The scheduler numbers its jobs past any
+// file already there, so a test never mistakes, overwrites or removes a file
+// it did not print; stop() removes those it printed.
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <pwd.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 class PrivateScheduler
 {
@@ -36,6 +44,8 @@ public:
                                                 "AccessLog %1/access_log\nErrorLog %1/error_log\n"
                                                 "PageLog %1/page_log\nSystemGroup root\n")
                                      .arg(root));
+        m_firstJob = nextFreeJob();
+        write("cache/job.cache", QStringLiteral("NextJobId %1\n").arg(m_firstJob));
         write("cupsd.conf", QStringLiteral("Listen %1/cups.sock\nWebInterface No\n"
                                            "<Location />\n  Order allow,deny\n  Allow all\n"
                                            "</Location>\n<Policy default>\n  <Limit All>\n"
@@ -63,14 +73,60 @@ public:
 
     static bool queueEmpty() { return run("lpstat", {"-o"}).trimmed().isEmpty(); }
 
+    // The files this scheduler's jobs have written so far.
+    QStringList printed() const
+    {
+        QStringList files;
+        const QDir folder = outputFolder();
+        for (const QString &name : folder.entryList({"*.pdf"}, QDir::Files, QDir::Name)) {
+            const int job = jobOf(name);
+            if (job >= m_firstJob)
+                files << folder.filePath(name);
+        }
+        return files;
+    }
+
+    // The PDF queue takes jobs, or refuses them as a queue closed by its administrator.
+    static void acceptJobs(bool accept) { run(accept ? "cupsaccept" : "cupsreject", {"PDF"}); }
+
     void stop()
     {
-        if (m_pid > 0)
-            ::kill(pid_t(m_pid), SIGTERM);
+        if (m_pid <= 0)
+            return;
+        if (!QTest::qWaitFor([] { return queueEmpty(); }, 60000))
+            qWarning("the print queue did not empty");
+        QTest::qWait(500); // the backend closes its file after the queue empties
+        for (const QString &file : printed())
+            QFile::remove(file);
+        ::kill(pid_t(m_pid), SIGTERM);
+        // It writes its state as it stops; the folder goes only after that.
+        const pid_t pid = pid_t(m_pid);
+        if (!QTest::qWaitFor([pid] { return ::kill(pid, 0) != 0; }, 10000))
+            qWarning("the scheduler did not stop");
         m_pid = 0;
     }
 
 private:
+    static QDir outputFolder()
+    {
+        return QDir(QString::fromLocal8Bit(getpwuid(geteuid())->pw_dir) + "/PDF");
+    }
+
+    static int jobOf(const QString &fileName)
+    {
+        static const QRegularExpression job("job_(\\d+)\\.pdf$");
+        const auto match = job.match(fileName);
+        return match.hasMatch() ? match.captured(1).toInt() : 0;
+    }
+
+    static int nextFreeJob()
+    {
+        int last = 0;
+        for (const QString &name : outputFolder().entryList({"*.pdf"}, QDir::Files))
+            last = qMax(last, jobOf(name));
+        return last + 1;
+    }
+
     static QString run(const QString &program, const QStringList &arguments)
     {
         QProcess process;
@@ -94,5 +150,6 @@ private:
 
     QTemporaryDir m_folder;
     qint64 m_pid = 0;
+    int m_firstJob = 1;
     QString m_error;
 };

@@ -7,7 +7,9 @@
 #include "ui/report/printed_page.h"
 
 #include <QFileDialog>
+#include <QMenu>
 #include <QtTest>
+#include <qpa/qwindowsysteminterface.h>
 
 class TestForm2 : public QObject, private Form1Fixture
 {
@@ -28,10 +30,21 @@ private slots:
     void closedReportIsBuiltAnew();
     void noPrinterSavesPdf();
     void noPrinterOk();
+    void pdfNotWritten();
+    void savePdfFromReport_data();
+    void savePdfFromReport();
+    void proposedPdfName_data();
+    void proposedPdfName();
+    void noRefreshComingBack_data();
+    void noRefreshComingBack();
 
 private:
     QWidget *openReport();
     void developMan();
+    // Saves through the file dialog, choosing "Salva come PDF..." where a
+    // message offers it; the name the dialog proposed comes back.
+    QString savingAs(const QString &pdf, const std::function<void()> &action,
+                     QList<ShownMessage> *messages = nullptr);
 
     QTemporaryDir m_home;
 };
@@ -41,6 +54,7 @@ void TestForm2::initTestCase()
     registerFontSubstitutes();
     QVERIFY(m_home.isValid());
     qputenv("HOME", m_home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_home.filePath(".config").toLocal8Bit());
 }
 
 void TestForm2::init()
@@ -70,6 +84,29 @@ QWidget *TestForm2::openReport()
         return report && report->objectName() == "Form2";
     });
     return active ? report : nullptr;
+}
+
+QString TestForm2::savingAs(const QString &pdf, const std::function<void()> &action,
+                            QList<ShownMessage> *messages)
+{
+    QString proposedName;
+    answeringDialogs(action, [&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (messages)
+                *messages << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+            QAbstractButton *press = box->button(QMessageBox::Ok);
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == "Salva come PDF...")
+                    press = button;
+            }
+            press->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            proposedName = dialog->selectedFiles().value(0);
+            dialog->selectFile(pdf);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    return proposedName;
 }
 
 static QString caption(QWidget *report, const char *name)
@@ -256,6 +293,137 @@ void TestForm2::noPrinterSavesPdf()
           difference * 100, pageDifference(printed, withButton) * 100);
     QVERIFY(difference < 0.01);
     QVERIFY(pageDifference(printed, withButton) > difference);
+
+    // Drawn as text and lines: small, searchable, with no picture of the page.
+    QVERIFY2(QFileInfo(pdf).size() <= 100 * 1024,
+             qPrintable(QString::number(QFileInfo(pdf).size())));
+    QCOMPARE(pdfPictures(pdf), QStringList());
+    const QString text = pdfText(pdf).simplified();
+    for (const QLabel *value : report->findChildren<QLabel *>()) {
+        if (value->alignment() & Qt::AlignRight || value->font().bold())
+            QVERIFY2(text.contains(value->text().simplified()), qPrintable(value->text()));
+    }
+    // Nothing but the PDF is written: no settings of the file dialog either.
+    QStringList written;
+    for (QDirIterator file(m_home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         file.hasNext();)
+        written << file.next();
+    QCOMPARE(written, QStringList{pdf});
+}
+
+void TestForm2::pdfNotWritten()
+{
+    developMan();
+    QWidget *report = openReport();
+    // A folder nobody may write into, root included.
+    const QString pdf = "/proc/riepilogo.pdf";
+    QList<ShownMessage> messages;
+    savingAs(
+        pdf, [&] { QTest::keySequence(report, QKeySequence::Save); }, &messages);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].title, QString("Stampa sviluppo"));
+    QCOMPARE(messages[0].text, QString("Il file PDF non è stato salvato: controllare la cartella "
+                                       "scelta e riprovare."));
+    QCOMPARE(messages[0].icon, QMessageBox::Warning);
+    QVERIFY(!QFile::exists(pdf));
+    QVERIFY(report->findChild<QPushButton *>("Command1")->isVisible());
+}
+
+void TestForm2::savePdfFromReport_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("Ctrl+S") << false;
+    QTest::newRow("context menu") << true;
+}
+
+void TestForm2::savePdfFromReport()
+{
+    QFETCH(bool, fromMenu);
+    developMan();
+    QWidget *report = openReport();
+    QStringList menu;
+    QTimer chooseFromMenu;
+    connect(&chooseFromMenu, &QTimer::timeout, [&] {
+        if (auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (const QAction *action : popup->actions())
+                menu << action->text();
+            QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, Qt::Key_Return);
+        }
+    });
+    chooseFromMenu.start(5);
+
+    const QString pdf = m_home.filePath("inviato.pdf");
+    const QString proposed = savingAs(pdf, [&] {
+        if (!fromMenu)
+            return QTest::keySequence(report, QKeySequence::Save);
+        QWidget *page = report->findChild<QLabel *>("Label12");
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                page->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(page, &click);
+    });
+    QCOMPARE(QFileInfo(proposed).fileName(), QString("Nutrivo - Rossi Mario.pdf"));
+    QCOMPARE(pdfPageCount(pdf), 1);
+    if (fromMenu)
+        QCOMPARE(menu, QStringList{"Salva come PDF..."});
+}
+
+void TestForm2::proposedPdfName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("proposed");
+    QTest::newRow("plain") << "Rossi Mario"
+                           << "Nutrivo - Rossi Mario.pdf";
+    QTest::newRow("blank") << "   "
+                           << "Nutrivo.pdf";
+    QTest::newRow("slash") << "Rossi/Bianchi"
+                           << "Nutrivo - Rossi-Bianchi.pdf";
+    QTest::newRow("parent folders") << "../../.bashrc"
+                                    << "Nutrivo - ---..-.bashrc.pdf";
+    QTest::newRow("backslash") << "Rossi\\Bianchi"
+                               << "Nutrivo - Rossi-Bianchi.pdf";
+    QTest::newRow("hidden") << " .profilo"
+                            << "Nutrivo - -profilo.pdf";
+    QTest::newRow("control") << "Rossi\tMario\x01"
+                             << "Nutrivo - Rossi-Mario-.pdf";
+}
+
+void TestForm2::proposedPdfName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, proposed);
+    developMan();
+    QWidget *report = openReport();
+    m_driver->box("Text1")->setText(name);
+    const QString offered =
+        savingAs(m_home.filePath("x.pdf"), [&] { QTest::keySequence(report, QKeySequence::Save); });
+    QCOMPARE(offered, m_home.filePath(proposed));
+}
+
+void TestForm2::noRefreshComingBack_data()
+{
+    QTest::addColumn<bool>("fromOwnMessage");
+    QTest::newRow("another application") << false;
+    QTest::newRow("its own message box") << true;
+}
+
+// Only the program's other windows bring the main window's values anew.
+void TestForm2::noRefreshComingBack()
+{
+    QFETCH(bool, fromOwnMessage);
+    developMan();
+    QWidget *report = openReport();
+    m_driver->box("Text1")->setText("Bianchi Anna");
+    if (fromOwnMessage) {
+        answeringMessages([&] { report->findChild<QPushButton *>("Command1")->click(); }, "OK");
+    } else {
+        QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
+            nullptr);
+        QVERIFY(!QApplication::activeWindow());
+        QVERIFY(showActive(report));
+    }
+    QCOMPARE(QApplication::activeWindow(), report);
+    QCOMPARE(caption(report, "Label12"), QString("Rossi Mario"));
 }
 
 void TestForm2::noPrinterOk()
