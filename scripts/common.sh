@@ -11,9 +11,9 @@ FONT_PACKAGES="fonts-liberation fonts-karmilla fonts-kaushanscript fonts-dancing
 # printed, and Qt's window-system interface to hand the focus to "another
 # application".
 PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-utils qt6-base-private-dev"
-# Validators for the desktop files, the Debian package tools, and a virtual
-# display with a window lister to see the installed program start.
-PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file xvfb xauth x11-utils"
+# Validators for the desktop files, the Debian package tools and lintian, and
+# a virtual display with a window lister to see the installed program start.
+PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file lintian xvfb xauth x11-utils"
 # clang and its libFuzzer, for the engine's fuzz target.
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # A virtual display and a screenshot when there is no display.

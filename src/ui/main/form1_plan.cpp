@@ -35,8 +35,9 @@ const QString invitationText = QStringLiteral(
     "tue misure reali. ------ >>>");
 
 const QString legalNotice = QStringLiteral(
-    "Le cifre sono stime ricavate da tabelle di riferimento e non sostituiscono il parere di un "
-    "medico o di un dietista. Il programma è fornito così com'è, senza garanzie. © 2026 Nutrivo");
+    "© 2026 Nutrivo developers. Software libero sotto la GNU GPL, versione 3 o successiva, "
+    "SENZA ALCUNA GARANZIA. Le cifre sono stime e non sostituiscono il parere di un medico o "
+    "di un dietista.");
 
 const QString creditLine = QStringLiteral("Nutrivo - Versione 1.0 del 2002");
 

@@ -1,4 +1,5 @@
 #include "ui/common/fonts.h"
+#include "ui/startup/command_line.h"
 #include "ui/startup/frmsplash.h"
 #include "version.h"
 
@@ -6,6 +7,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Nutrivo");
     QApplication::setApplicationVersion(NUTRIVO_VERSION);

@@ -73,6 +73,9 @@ void TestForm1Commands::startState()
     QCOMPARE(m_driver->caption("Label16"), QString());
     QCOMPARE(m_driver->caption("Label81"), QString("Label81"));
     QCOMPARE(m_driver->widget("Text3")->geometry(), QRect(64, 64, 33, 19));
+    // The legal notice is read whole, never cut by its box.
+    QLabel *notice = m_driver->label("Label75");
+    QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
 }
 
 void TestForm1Commands::tabOrder_data()

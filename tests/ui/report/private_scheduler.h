@@ -45,6 +45,7 @@ public:
                                                 "PageLog %1/page_log\nSystemGroup root\n")
                                      .arg(root));
         m_firstJob = nextFreeJob();
+        m_hadOutputFolder = outputFolder().exists();
         write("cache/job.cache", QStringLiteral("NextJobId %1\n").arg(m_firstJob));
         write("cupsd.conf", QStringLiteral("Listen %1/cups.sock\nWebInterface No\n"
                                            "<Location />\n  Order allow,deny\n  Allow all\n"
@@ -98,6 +99,8 @@ public:
         QTest::qWait(500); // the backend closes its file after the queue empties
         for (const QString &file : printed())
             QFile::remove(file);
+        if (!m_hadOutputFolder)
+            QDir().rmdir(outputFolder().path()); // the backend made it; only if empty
         ::kill(pid_t(m_pid), SIGTERM);
         // It writes its state as it stops; the folder goes only after that.
         const pid_t pid = pid_t(m_pid);
@@ -151,5 +154,6 @@ private:
     QTemporaryDir m_folder;
     qint64 m_pid = 0;
     int m_firstJob = 1;
+    bool m_hadOutputFolder = false;
     QString m_error;
 };
