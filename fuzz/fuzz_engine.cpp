@@ -1,5 +1,6 @@
-// libFuzzer target over the engine: any text up to the boxes' lengths, any
-// choice of options and separators. Nothing may crash, no figure may be
+// libFuzzer target over the engine's development, the one the window runs:
+// any text up to the boxes' lengths, any choice of options and separators.
+// Nothing may crash, a stop always comes with its message, no figure may be
 // infinite or not a number, and every caption must read back as its figure.
 
 #include "assessment/developed.h"
@@ -59,14 +60,16 @@ void requireStandardText(const std::string &text, double value, const Separators
     require(readStandardFormat(text, separators) == roundedToCents(value));
 }
 
-void checkDevelopment(const DevelopedData &data, const Separators &separators)
+void checkCircumferences(const IdealCircumferences &c)
 {
-    const IdealCircumferences &c = data.circumferences;
     for (double figure : {c.heightCm, c.hipsCm, c.waistCm, c.thighsCm})
         requireFigure(figure);
     requireSignedText(c.hipsText, c.hipsCm);
     requireSignedText(c.thighsText, c.thighsCm);
+}
 
+void checkResults(const DevelopedData &data, const Separators &separators)
+{
     const WeightAssessment &w = data.weight;
     requireFigure(w.idealWeightKg);
     requireFigure(w.bodyMassIndex);
@@ -116,15 +119,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             requireFigure(readNumber(withDecimalPoint(*text)));
     }
 
-    // The window runs the computations only for inputs that pass its checks.
-    if (!isComplete(subject) || !allNumeric(subject))
-        return 0;
-    SubjectData pointed = subject;
-    pointed.heightText = withDecimalPoint(pointed.heightText);
-    pointed.weightText = withDecimalPoint(pointed.weightText);
-    requireFigure(idealCircumferences(pointed.heightMetres()).hipsCm);
-    if (firstImplausibleValue(pointed) != ImplausibleValue::None)
-        return 0;
-    checkDevelopment(develop(subject, separators), separators);
+    const DevelopedData data = develop(subject, separators);
+    require(data.message.text.empty() == (data.stop == Stop::Completed));
+    if (data.circumferences)
+        checkCircumferences(*data.circumferences);
+    if (data.stop == Stop::Completed) {
+        require(data.circumferences.has_value());
+        checkResults(data, separators);
+    }
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The subject's inputs as typed, and the checks a development runs on them.
+// The subject's inputs as typed, and their numeric views.
 
 #include <optional>
 #include <string>
@@ -25,16 +25,5 @@ struct SubjectData
     double weightKg() const;
     double ageYears() const;
 };
-
-// Every box filled and every group chosen; a numeric height and age with a
-// non-numeric weight also counts as incomplete.
-bool isComplete(const SubjectData &subject);
-
-bool allNumeric(const SubjectData &subject);
-
-// The first value a development refuses as implausible, in the order height,
-// weight, age; read after the decimal commas have become points.
-enum class ImplausibleValue { None, Height, Weight, Age };
-ImplausibleValue firstImplausibleValue(const SubjectData &subject);
 
 } // namespace assessment

@@ -8,8 +8,10 @@
 #include <QWidget>
 
 namespace assessment {
+struct DevelopedData;
+struct MacronutrientSplit;
 struct SubjectData;
-}
+} // namespace assessment
 
 class QLabel;
 class QLineEdit;
@@ -39,12 +41,9 @@ private:
     void showInformation();
     void checkHeightOnLeaving();
 
-    void showCircumferences();
-    void showWeightAssessment();
-    void showEnergy();
-    void showMacronutrientSplit();
+    void stopDevelopment(const assessment::DevelopedData &data);
+    void showMacronutrientSplit(const assessment::MacronutrientSplit &split);
     void showDevelopmentTime();
-    bool refuseImplausibleValue();
     assessment::SubjectData subject() const;
 
     QLabel *label(const QString &name) const;

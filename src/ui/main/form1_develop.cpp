@@ -1,5 +1,5 @@
-// "SVILUPPA ...": reads the controls, runs the engine and writes the captions,
-// step by step in the order the window shows them.
+// "SVILUPPA ...": reads the controls, hands them to the engine once, and
+// applies what it returns in the order the window shows it.
 
 #include "assessment/developed.h"
 #include "form1.h"
@@ -16,23 +16,19 @@ using namespace assessment;
 
 namespace {
 
-struct Refusal
+// What follows a stop's message: a blank form, or the refused box emptied;
+// then the focus, where the stop moves it.
+struct StopAction
 {
-    ImplausibleValue value;
-    const char *box;
-    const char *text;
+    Stop stop;
+    bool blankForm;
+    const char *focus;
 };
 
-const Refusal refusals[] = {
-    {ImplausibleValue::Height, "Text3",
-     "Il valore inserito nella casella relativa all'altezza non è attendibile. Ripetere "
-     "l'operazione!"},
-    {ImplausibleValue::Weight, "Text2",
-     "Il valore inserito nella casella relativa al peso non è attendibile. Ripetere "
-     "l'operazione!"},
-    {ImplausibleValue::Age, "Text4",
-     "Il valore inserito nella casella relativa all'età non è attendibile. Ripetere "
-     "l'operazione!"},
+const StopAction stopActions[] = {
+    {Stop::Incomplete, true, "Text1"},         {Stop::HeightNotPositive, false, "Text3"},
+    {Stop::NotNumeric, true, nullptr},         {Stop::HeightTooTall, false, "Text3"},
+    {Stop::WeightNotPositive, false, "Text2"}, {Stop::AgeNegative, false, "Text4"},
 };
 
 template <typename Result>
@@ -125,92 +121,55 @@ SubjectData Form1::subject() const
 
 void Form1::develop()
 {
-    if (!isComplete(subject())) {
-        showWarning(this, "Attenzione!",
-                    "Bisogna inserire tutti i valori richiesti e selezionare tutte le opzioni");
-        ResetAssessment();
-        textBox("Text1")->setFocus();
-        return;
-    }
+    const DevelopedData data = assessment::develop(subject(), userSeparators());
+    if (data.stop <= Stop::HeightNotPositive)
+        return stopDevelopment(data);
 
     control("Command2")->setEnabled(true);
     QWidget *buttonBox = control("Picture1");
     buttonBox->resize(buttonBox->width(), pixels(1150));
-
-    if (isNumeric(textBox("Text3")->text().toStdString())) {
+    if (data.circumferences) {
         control("Frame7")->show();
         control("Label82")->show();
-        showCircumferences();
+        for (const auto &[name, text] : circumferenceCaptions)
+            setCaption(name, (*data.circumferences).*text);
     }
+    if (data.stop == Stop::NotNumeric)
+        return stopDevelopment(data);
 
-    if (!allNumeric(subject())) {
-        showWarning(this, "Errore",
-                    "I valori inseriti nelle caselle di testo non sono validi: Ripetere "
-                    "l'operazione!");
-        ResetAssessment();
-        return;
-    }
-
-    if (!Puntino())
-        return;
+    Puntino();
     for (const char *name :
          {"Frame2", "Label37", "Label38", "Label39", "Label40", "Label41", "Frame6"})
         control(name)->show();
+    if (data.stop != Stop::Completed)
+        return stopDevelopment(data);
 
-    if (refuseImplausibleValue())
-        return;
-    showWeightAssessment();
-    showEnergy();
-    showMacronutrientSplit();
+    for (const auto &[name, text] : weightCaptions)
+        setCaption(name, data.weight.*text);
+    for (const auto &[name, text] : energyCaptions)
+        setCaption(name, data.energy.*text);
+    showMacronutrientSplit(data.split);
     showDevelopmentTime();
 }
 
-bool Form1::refuseImplausibleValue()
+void Form1::stopDevelopment(const DevelopedData &data)
 {
-    const ImplausibleValue value = firstImplausibleValue(subject());
-    for (const Refusal &refusal : refusals) {
-        if (refusal.value != value)
+    showWarning(this, QString::fromStdString(data.message.title),
+                QString::fromStdString(data.message.text));
+    for (const StopAction &action : stopActions) {
+        if (action.stop != data.stop)
             continue;
-        showWarning(this, "Attenzione", refusal.text);
-        textBox(refusal.box)->clear();
-        textBox(refusal.box)->setFocus();
-        return true;
+        if (action.blankForm)
+            ResetAssessment();
+        else
+            textBox(action.focus)->clear();
+        if (action.focus)
+            textBox(action.focus)->setFocus();
     }
-    return false;
 }
 
-void Form1::showCircumferences()
+void Form1::showMacronutrientSplit(const MacronutrientSplit &split)
 {
-    // The box may still hold a decimal comma here.
-    const std::string height = withDecimalPoint(textBox("Text3")->text().toStdString());
-    const IdealCircumferences result = idealCircumferences(readNumber(height));
-    for (const auto &[name, text] : circumferenceCaptions)
-        setCaption(name, result.*text);
-}
-
-void Form1::showWeightAssessment()
-{
-    const SubjectData data = subject();
-    const WeightAssessment result = assessWeight(*data.sex, data.heightMetres(), data.weightKg(),
-                                                 data.weightText, userSeparators());
-    for (const auto &[name, text] : weightCaptions)
-        setCaption(name, result.*text);
-}
-
-void Form1::showEnergy()
-{
-    const SubjectData data = subject();
-    const EnergyAssessment result = assessEnergy(*data.sex, data.ageYears(), data.weightKg(),
-                                                 *data.activityLevel, userSeparators());
-    for (const auto &[name, text] : energyCaptions)
-        setCaption(name, result.*text);
-}
-
-void Form1::showMacronutrientSplit()
-{
-    // The split starts from the requirement as written in its label.
-    const double dailyEnergy = readNumber(label("Label34")->text().toStdString());
-    const MacronutrientSplit split = splitMacronutrients(dailyEnergy, userSeparators());
     for (const SplitRow &row : splitRows)
         setCaption(row.energy, split.dailyEnergyText);
     for (const SplitRow &row : splitRows)
