@@ -23,17 +23,17 @@ QRect pixels(const QRect &twips)
 
 namespace {
 
-QLine lineEnds(const ControlSpec &spec)
+QLine lineEnds(const PlanRow &row)
 {
-    return QLine(pixels(spec.twips.left()), pixels(spec.twips.top()), pixels(spec.twips.right()),
-                 pixels(spec.twips.bottom()));
+    return QLine(pixels(row.twips.left()), pixels(row.twips.top()), pixels(row.twips.right()),
+                 pixels(row.twips.bottom()));
 }
 
 // Lines and shapes: drawn, never clicked.
 class DrawnItem : public QWidget
 {
 public:
-    DrawnItem(const ControlSpec &spec, QWidget *parent) : QWidget(parent), m_spec(spec)
+    DrawnItem(const PlanRow &row, QWidget *parent) : QWidget(parent), m_row(row)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -43,12 +43,12 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(m_spec.foreground.isValid() ? m_spec.foreground : QColor(Qt::black),
-                            m_spec.lineWidth));
-        const double inset = m_spec.lineWidth / 2.0;
-        if (m_spec.kind == ControlKind::Line) {
-            painter.drawLine(lineEnds(m_spec).translated(-pos()));
-        } else if (m_spec.flags & Ellipse) {
+        painter.setPen(QPen(m_row.foreground.isValid() ? m_row.foreground : QColor(Qt::black),
+                            m_row.lineWidth));
+        const double inset = m_row.lineWidth / 2.0;
+        if (m_row.kind == ControlKind::Line) {
+            painter.drawLine(lineEnds(m_row).translated(-pos()));
+        } else if (m_row.flags & Ellipse) {
             painter.drawEllipse(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
         } else {
             painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
@@ -56,39 +56,39 @@ protected:
     }
 
 private:
-    ControlSpec m_spec;
+    PlanRow m_row;
 };
 
-QRect lineBounds(const ControlSpec &spec)
+QRect lineBounds(const PlanRow &row)
 {
-    const QLine ends = lineEnds(spec);
-    const int margin = spec.lineWidth;
+    const QLine ends = lineEnds(row);
+    const int margin = row.lineWidth;
     return QRect(ends.p1(), ends.p2()).normalized().adjusted(-margin, -margin, margin, margin);
 }
 
-QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
+QWidget *createWidget(const PlanRow &row, QWidget *parent)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Frame:
-        return new QGroupBox(spec.caption, parent);
+        return new QGroupBox(row.caption, parent);
     case ControlKind::Label: {
-        auto *label = new QLabel(spec.caption, parent);
+        auto *label = new QLabel(row.caption, parent);
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(spec.flags & WordWrap);
+        label->setWordWrap(row.flags & WordWrap);
         label->setAlignment(Qt::AlignTop |
-                            (spec.flags & AlignRight ? Qt::AlignRight : Qt::AlignLeft));
+                            (row.flags & AlignRight ? Qt::AlignRight : Qt::AlignLeft));
         return label;
     }
     case ControlKind::TextBox: {
-        auto *box = new QLineEdit(spec.caption, parent);
-        if (spec.maxLength > 0)
-            box->setMaxLength(spec.maxLength);
+        auto *box = new QLineEdit(row.caption, parent);
+        if (row.maxLength > 0)
+            box->setMaxLength(row.maxLength);
         return box;
     }
     case ControlKind::Option:
-        return new QRadioButton(spec.caption, parent);
+        return new QRadioButton(row.caption, parent);
     case ControlKind::Button: {
-        auto *button = new QPushButton(spec.caption, parent);
+        auto *button = new QPushButton(row.caption, parent);
         button->setAutoDefault(false);
         return button;
     }
@@ -96,54 +96,58 @@ QWidget *createWidget(const ControlSpec &spec, QWidget *parent)
         return new QFrame(parent);
     case ControlKind::Image: {
         auto *image = new QLabel(parent);
-        image->setPixmap(QPixmap(spec.caption));
+        image->setPixmap(QPixmap(row.caption));
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setScaledContents(spec.flags & Stretch);
+        image->setScaledContents(row.flags & Stretch);
         return image;
     }
     case ControlKind::Line:
     case ControlKind::Shape:
-        return new DrawnItem(spec, parent);
+        return new DrawnItem(row, parent);
     }
     return nullptr;
 }
 
-void applyLook(QWidget *widget, const ControlSpec &spec)
+void applyLook(QWidget *widget, const PlanRow &row)
 {
     QPalette palette = widget->palette();
-    const QColor text = spec.foreground.isValid() ? spec.foreground : QColor(Qt::black);
+    const QColor text = row.foreground.isValid() ? row.foreground : QColor(Qt::black);
     palette.setColor(QPalette::WindowText, text);
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::ButtonText, text);
-    if (spec.background.isValid()) {
-        palette.setColor(QPalette::Window, spec.background);
-        palette.setColor(QPalette::Base, spec.background);
+    if (row.background.isValid()) {
+        palette.setColor(QPalette::Window, row.background);
+        palette.setColor(QPalette::Base, row.background);
     }
     widget->setPalette(palette);
-    const bool paintsBackground = spec.kind != ControlKind::TextBox && spec.background.isValid();
+    const bool paintsBackground = row.kind != ControlKind::TextBox && row.background.isValid();
     widget->setAutoFillBackground(paintsBackground);
-    if (!spec.font.face.isEmpty())
-        widget->setFont(designFont(spec.font.face, spec.font.points, spec.font.weight));
+    if (!row.font.face.isEmpty())
+        widget->setFont(designFont(row.font.face, row.font.points, row.font.weight));
 }
 
 } // namespace
 
-Controls buildControls(QWidget *window, const QList<ControlSpec> &plan)
+void Controls::missing(const QString &name, const char *kind)
+{
+    qFatal("the window's plan has no %s named \"%s\"", kind, qPrintable(name));
+}
+
+Controls buildControls(QWidget *window, const QList<PlanRow> &plan)
 {
     Controls controls;
-    for (const ControlSpec &spec : plan) {
-        QWidget *parent = spec.container.isEmpty() ? window : controls.value(spec.container);
-        Q_ASSERT_X(parent, "buildControls", qPrintable(spec.container));
-        QWidget *widget = createWidget(spec, parent);
-        widget->setObjectName(spec.name);
-        applyLook(widget, spec);
-        widget->setGeometry(spec.kind == ControlKind::Line ? lineBounds(spec) : pixels(spec.twips));
-        if (spec.flags & FitText)
+    for (const PlanRow &row : plan) {
+        QWidget *parent = row.container.isEmpty() ? window : controls.get(row.container);
+        QWidget *widget = createWidget(row, parent);
+        widget->setObjectName(row.name);
+        applyLook(widget, row);
+        widget->setGeometry(row.kind == ControlKind::Line ? lineBounds(row) : pixels(row.twips));
+        if (row.flags & FitText)
             widget->resize(widget->sizeHint());
-        if (spec.flags & FitHeight)
+        if (row.flags & FitHeight)
             widget->resize(widget->width(), widget->heightForWidth(widget->width()));
-        widget->setVisible(!(spec.flags & Hidden));
-        controls.insert(spec.name, widget);
+        widget->setVisible(!(row.flags & Hidden));
+        controls.insert(row.name, widget);
     }
     return controls;
 }

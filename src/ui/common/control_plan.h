@@ -8,8 +8,7 @@
 #include <QList>
 #include <QRect>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 enum class ControlKind {
     Frame,
@@ -34,14 +33,14 @@ enum ControlFlag {
     Ellipse = 0x80,    // a shape drawn as an ellipse
 };
 
-struct FontSpec
+struct PlanFont
 {
     QString face{}; // empty: the window's font
     double points = 0;
     int weight = 400;
 };
 
-struct ControlSpec
+struct PlanRow
 {
     QString name{};
     ControlKind kind = ControlKind::Label;
@@ -50,7 +49,7 @@ struct ControlSpec
     QString caption{};
     QColor foreground{}; // invalid: the system text colour
     QColor background{}; // invalid: the container's background
-    FontSpec font{};
+    PlanFont font{};
     int flags = 0;
     int maxLength = 0; // text boxes only
     int lineWidth = 1; // lines and shapes only
@@ -62,7 +61,29 @@ inline QRect lineTwips(int x1, int y1, int x2, int y2)
     return QRect(QPoint(x1, y1), QPoint(x2, y2));
 }
 
-using Controls = QHash<QString, QWidget *>;
+// A built window's controls by name. A name the plan lacks, or a control of
+// another kind, stops the program at once with a message naming it, in every
+// build: a renamed row must never become a null pointer somewhere later.
+class Controls
+{
+public:
+    void insert(const QString &name, QWidget *widget) { m_byName.insert(name, widget); }
+    QList<QWidget *> all() const { return m_byName.values(); }
+
+    template <typename T = QWidget>
+    T *get(const QString &name) const
+    {
+        T *control = qobject_cast<T *>(m_byName.value(name));
+        if (!control)
+            missing(name, T::staticMetaObject.className());
+        return control;
+    }
+
+private:
+    [[noreturn]] static void missing(const QString &name, const char *kind);
+
+    QHash<QString, QWidget *> m_byName;
+};
 
 constexpr int twipsPerPixel = 15;
 int pixels(int twips);
@@ -70,7 +91,7 @@ QRect pixels(const QRect &twips);
 
 // Builds every row, in order, as a child of window or of the row's container;
 // each widget carries its row's name as objectName.
-Controls buildControls(QWidget *window, const QList<ControlSpec> &plan);
+Controls buildControls(QWidget *window, const QList<PlanRow> &plan);
 
 // The words the plans are written in: kinds, the usual colours, no colour, and
 // the window's own font.
@@ -94,7 +115,7 @@ inline const QColor maroon{128, 0, 0};
 inline const QColor navy{0, 0, 128};
 inline const QColor darkBlue{0, 0, 64};
 
-inline const FontSpec plain;
+inline const PlanFont plain;
 
 // Rows of asterisks and of dashes, the windows' rules.
 inline QString stars(int count)

@@ -56,29 +56,48 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
         move(screen->availableGeometry().center() - rect().center());
 
     m_controls = buildControls(this, form1Plan());
+    const Controls &c = m_controls;
+    m_c = {c.get<QLineEdit>("Text1"),
+           c.get<QLineEdit>("Text2"),
+           c.get<QLineEdit>("Text3"),
+           c.get<QLineEdit>("Text4"),
+           {},
+           c.get<QPushButton>("Command1"),
+           c.get<QPushButton>("Command2"),
+           c.get<QPushButton>("Command3"),
+           c.get<QPushButton>("Command4"),
+           c.get<QPushButton>("Command5"),
+           c.get("Frame2"),
+           c.get("Frame6"),
+           c.get("Frame7"),
+           c.get("Picture1"),
+           c.get("Label82"),
+           {}};
+    for (int number = 1; number <= 8; ++number)
+        m_c.options << c.get<QRadioButton>(QStringLiteral("Option%1").arg(number));
+    for (int number = 37; number <= 41; ++number)
+        m_c.explanations << c.get(QStringLiteral("Label%1").arg(number));
+
     nameInputsForScreenReaders(m_controls);
-    for (QWidget *widget : std::as_const(m_controls)) {
+    for (QWidget *widget : m_controls.all()) {
         if (auto *caption = qobject_cast<QLabel *>(widget))
             setCaption(caption->objectName(), caption->text());
     }
     for (const QStringList &stop : tabOrder) {
         QList<QWidget *> widgets;
         for (const QString &name : stop)
-            widgets << control(name);
+            widgets << m_controls.get(name);
         m_tabStops << widgets;
     }
 
-    textBox("Text3")->installEventFilter(this);
-    const auto button = [this](const char *name) {
-        return static_cast<QPushButton *>(control(name));
-    };
-    connect(button("Command1"), &QPushButton::clicked, this, &Form1::develop);
-    connect(button("Command2"), &QPushButton::clicked, this, &Form1::showReport);
-    connect(button("Command3"), &QPushButton::clicked, this, &Form1::showInformation);
-    connect(button("Command4"), &QPushButton::clicked, this, &endSession);
-    connect(button("Command5"), &QPushButton::clicked, this, &Form1::ResetAssessment);
+    m_c.Text3->installEventFilter(this);
+    connect(m_c.Command1, &QPushButton::clicked, this, &Form1::develop);
+    connect(m_c.Command2, &QPushButton::clicked, this, &Form1::showReport);
+    connect(m_c.Command3, &QPushButton::clicked, this, &Form1::showInformation);
+    connect(m_c.Command4, &QPushButton::clicked, this, &endSession);
+    connect(m_c.Command5, &QPushButton::clicked, this, &Form1::ResetAssessment);
 
-    textBox("Text1")->setFocus();
+    m_c.Text1->setFocus();
 }
 
 Form1::~Form1()
@@ -90,8 +109,7 @@ Form1::~Form1()
 
 bool Form1::Puntino()
 {
-    for (const char *name : {"Text2", "Text3"}) {
-        QLineEdit *box = textBox(name);
+    for (QLineEdit *box : {m_c.Text2, m_c.Text3}) {
         const std::string text = box->text().toStdString();
         const std::string pointed = assessment::withDecimalPoint(text);
         if (pointed != text)
@@ -102,25 +120,25 @@ bool Form1::Puntino()
 
 void Form1::ResetAssessment()
 {
-    control("Frame6")->hide();
-    control("Command2")->setEnabled(false);
-    control("Frame7")->hide();
-    control("Label82")->hide();
-    for (const char *name : {"Text1", "Text2", "Text3"})
-        textBox(name)->clear();
-    control("Frame2")->hide();
-    textBox("Text4")->clear();
-    for (int number = 1; number <= 8; ++number)
-        clearOption(option(number));
+    m_c.Frame6->hide();
+    m_c.Command2->setEnabled(false);
+    m_c.Frame7->hide();
+    m_c.Label82->hide();
+    for (QLineEdit *box : {m_c.Text1, m_c.Text2, m_c.Text3})
+        box->clear();
+    m_c.Frame2->hide();
+    m_c.Text4->clear();
+    for (QRadioButton *option : std::as_const(m_c.options))
+        clearOption(option);
     for (const char *name : {"Label16", "Label18", "Label20", "Label24", "Label25", "Label27"})
         setCaption(name, QString());
-    for (const char *name : {"Label37", "Label38", "Label39", "Label40", "Label41"})
-        control(name)->hide();
+    for (QWidget *explanation : std::as_const(m_c.explanations))
+        explanation->hide();
 }
 
 void Form1::showReport()
 {
-    if (control("Frame6")->isHidden())
+    if (m_c.Frame6->isHidden())
         return;
     if (!m_report)
         m_report = new Form2(this);
@@ -140,7 +158,7 @@ void Form1::checkHeightOnLeaving()
 {
     constexpr double maximumTypedHeight = 2.5;
     Puntino();
-    QLineEdit *height = textBox("Text3");
+    QLineEdit *height = m_c.Text3;
     if (!(assessment::readNumber(height->text().toStdString()) > maximumTypedHeight))
         return;
     m_checkingHeight = true;
@@ -154,7 +172,7 @@ void Form1::checkHeightOnLeaving()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == control("Text3") && event->type() == QEvent::FocusOut && !m_checkingHeight) {
+    if (watched == m_c.Text3 && event->type() == QEvent::FocusOut && !m_checkingHeight) {
         // Only a move within the program counts as leaving the box.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -198,26 +216,9 @@ void Form1::closeEvent(QCloseEvent *event)
     endSession();
 }
 
-QWidget *Form1::control(const QString &name) const
-{
-    QWidget *widget = m_controls.value(name);
-    Q_ASSERT_X(widget, "Form1::control", qPrintable(name));
-    return widget;
-}
-
 QLabel *Form1::label(const QString &name) const
 {
-    return static_cast<QLabel *>(control(name));
-}
-
-QLineEdit *Form1::textBox(const QString &name) const
-{
-    return static_cast<QLineEdit *>(control(name));
-}
-
-QRadioButton *Form1::option(int number) const
-{
-    return static_cast<QRadioButton *>(control(QStringLiteral("Option%1").arg(number)));
+    return m_controls.get<QLabel>(name);
 }
 
 void Form1::setCaption(const QString &labelName, const std::string &text)

@@ -15,6 +15,7 @@ struct SubjectData;
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 class Form1 : public QWidget
@@ -47,13 +48,19 @@ private:
     assessment::SubjectData subject() const;
 
     QLabel *label(const QString &name) const;
-    QLineEdit *textBox(const QString &name) const;
-    QRadioButton *option(int number) const;
-    QWidget *control(const QString &name) const;
     void setCaption(const QString &labelName, const std::string &text);
     void setCaption(const QString &labelName, const QString &text);
 
     Controls m_controls;
+    // The controls the window handles itself, found once after it is built.
+    struct Handled
+    {
+        QLineEdit *Text1, *Text2, *Text3, *Text4;
+        QList<QRadioButton *> options; // Option1 to Option8
+        QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+        QWidget *Frame2, *Frame6, *Frame7, *Picture1, *Label82;
+        QList<QWidget *> explanations; // Label37 to Label41
+    } m_c;
     QList<QList<QWidget *>> m_tabStops;
     QPointer<QWidget> m_report;
     QPointer<QWidget> m_information;

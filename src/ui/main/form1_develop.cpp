@@ -10,26 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
 
 using namespace assessment;
 
 namespace {
-
-// What follows a stop's message: a blank form, or the refused box emptied;
-// then the focus, where the stop moves it.
-struct StopAction
-{
-    Stop stop;
-    bool blankForm;
-    const char *focus;
-};
-
-const StopAction stopActions[] = {
-    {Stop::Incomplete, true, "Text1"},         {Stop::HeightNotPositive, false, "Text3"},
-    {Stop::NotNumeric, true, nullptr},         {Stop::HeightTooTall, false, "Text3"},
-    {Stop::WeightNotPositive, false, "Text2"}, {Stop::AgeNegative, false, "Text4"},
-};
 
 template <typename Result>
 using Caption = std::pair<const char *, std::string Result::*>;
@@ -109,13 +95,13 @@ Separators userSeparators()
 SubjectData Form1::subject() const
 {
     SubjectData data;
-    data.name = textBox("Text1")->text().toStdString();
-    data.heightText = textBox("Text3")->text().toStdString();
-    data.weightText = textBox("Text2")->text().toStdString();
-    data.ageText = textBox("Text4")->text().toStdString();
-    data.sex = chosen<Sex>({option(1), option(2)});
-    data.activityLevel = chosen<ActivityLevel>({option(3), option(4), option(5)});
-    data.constitution = chosen<Constitution>({option(6), option(7), option(8)});
+    data.name = m_c.Text1->text().toStdString();
+    data.heightText = m_c.Text3->text().toStdString();
+    data.weightText = m_c.Text2->text().toStdString();
+    data.ageText = m_c.Text4->text().toStdString();
+    data.sex = chosen<Sex>(m_c.options.mid(0, 2));
+    data.activityLevel = chosen<ActivityLevel>(m_c.options.mid(2, 3));
+    data.constitution = chosen<Constitution>(m_c.options.mid(5, 3));
     return data;
 }
 
@@ -125,12 +111,11 @@ void Form1::develop()
     if (data.stop <= Stop::HeightNotPositive)
         return stopDevelopment(data);
 
-    control("Command2")->setEnabled(true);
-    QWidget *buttonBox = control("Picture1");
-    buttonBox->resize(buttonBox->width(), pixels(1150));
+    m_c.Command2->setEnabled(true);
+    m_c.Picture1->resize(m_c.Picture1->width(), pixels(1150));
     if (data.circumferences) {
-        control("Frame7")->show();
-        control("Label82")->show();
+        m_c.Frame7->show();
+        m_c.Label82->show();
         for (const auto &[name, text] : circumferenceCaptions)
             setCaption(name, (*data.circumferences).*text);
     }
@@ -138,9 +123,10 @@ void Form1::develop()
         return stopDevelopment(data);
 
     Puntino();
-    for (const char *name :
-         {"Frame2", "Label37", "Label38", "Label39", "Label40", "Label41", "Frame6"})
-        control(name)->show();
+    m_c.Frame2->show();
+    for (QWidget *explanation : std::as_const(m_c.explanations))
+        explanation->show();
+    m_c.Frame6->show();
     if (data.stop != Stop::Completed)
         return stopDevelopment(data);
 
@@ -154,6 +140,23 @@ void Form1::develop()
 
 void Form1::stopDevelopment(const DevelopedData &data)
 {
+    // What follows a stop's message: a blank form, or the refused box emptied;
+    // then the focus, where the stop moves it.
+    struct StopAction
+    {
+        Stop stop;
+        bool blankForm;
+        QLineEdit *Handled::*focus;
+    };
+    static const StopAction stopActions[] = {
+        {Stop::Incomplete, true, &Handled::Text1},
+        {Stop::HeightNotPositive, false, &Handled::Text3},
+        {Stop::NotNumeric, true, nullptr},
+        {Stop::HeightTooTall, false, &Handled::Text3},
+        {Stop::WeightNotPositive, false, &Handled::Text2},
+        {Stop::AgeNegative, false, &Handled::Text4},
+    };
+
     showWarning(this, QString::fromStdString(data.message.title),
                 QString::fromStdString(data.message.text));
     for (const StopAction &action : stopActions) {
@@ -162,9 +165,9 @@ void Form1::stopDevelopment(const DevelopedData &data)
         if (action.blankForm)
             ResetAssessment();
         else
-            textBox(action.focus)->clear();
+            (m_c.*action.focus)->clear();
         if (action.focus)
-            textBox(action.focus)->setFocus();
+            (m_c.*action.focus)->setFocus();
     }
 }
 

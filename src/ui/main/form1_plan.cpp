@@ -8,12 +8,12 @@ namespace {
 
 const QColor blue{0, 0, 192};
 
-const FontSpec forteSmall{"Forte", 6.75};
-const FontSpec forte{"Forte", 8.25};
-const FontSpec copperplate31ab{"Copperplate31ab", 8.25};
-const FontSpec copperplateLight{"Copperplate Gothic Light", 9.75, 600};
-const FontSpec copperplateBold{"Copperplate Gothic Bold", 9.75, 700};
-const FontSpec gramFigure{"MS Sans Serif", 8.25, 700};
+const PlanFont forteSmall{"Forte", 6.75};
+const PlanFont forte{"Forte", 8.25};
+const PlanFont copperplate31ab{"Copperplate31ab", 8.25};
+const PlanFont copperplateLight{"Copperplate Gothic Light", 9.75, 600};
+const PlanFont copperplateBold{"Copperplate Gothic Bold", 9.75, 700};
+const PlanFont gramFigure{"MS Sans Serif", 8.25, 700};
 
 const QString fatsText = QStringLiteral(
     "LIPIDI: Sono gli acidi grassi (saturi che non devono superare il 10% dell'energia totale, "
@@ -44,7 +44,7 @@ const QString creditLine = QStringLiteral("Nutrivo - Versione 1.0 del 2002");
 } // namespace
 
 // clang-format off
-QList<ControlSpec> form1Plan()
+QList<PlanRow> form1Plan()
 {
     using namespace SystemColour;
     return {

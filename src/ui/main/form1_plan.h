@@ -4,4 +4,4 @@
 
 #include "ui/common/control_plan.h"
 
-QList<ControlSpec> form1Plan();
+QList<PlanRow> form1Plan();

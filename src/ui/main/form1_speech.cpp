@@ -41,7 +41,7 @@ const QHash<QString, QString> resultNames = {
 void nameInputsForScreenReaders(const Controls &controls)
 {
     for (auto entry = inputNames.cbegin(); entry != inputNames.cend(); ++entry)
-        controls.value(entry.key())->setAccessibleName(entry.value());
+        controls.get(entry.key())->setAccessibleName(entry.value());
 }
 
 QString spokenResult(const QString &labelName, const QString &caption)

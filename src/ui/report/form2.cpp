@@ -80,8 +80,8 @@ Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
     resize(pixels(QRect(0, 0, 4485, 7695)).size());
 
     m_controls = buildControls(this, form2Plan());
-    connect(static_cast<QPushButton *>(m_controls.value("Command1")), &QPushButton::clicked, this,
-            &Form2::print);
+    m_print = m_controls.get<QPushButton>("Command1");
+    connect(m_print, &QPushButton::clicked, this, &Form2::print);
 
     // A page to send to the subject, printer or not.
     auto *savePdf = new QAction("Salva come PDF...", this);
@@ -185,16 +185,15 @@ void Form2::savePdf()
 
 PrintOutcome Form2::printWithoutButton(const std::function<PrintOutcome()> &print)
 {
-    QWidget *button = m_controls.value("Command1");
-    button->hide();
+    m_print->hide();
     const PrintOutcome outcome = print();
-    button->show();
+    m_print->show();
     return outcome;
 }
 
 QLabel *Form2::label(const QString &name) const
 {
-    return static_cast<QLabel *>(m_controls.value(name));
+    return m_controls.get<QLabel>(name);
 }
 
 QString Form2::sourceText(const QString &name) const

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QLabel;
+class QPushButton;
 class QWindow;
 
 class Form2 : public QWidget
@@ -39,6 +40,7 @@ private:
 
     QPointer<QWidget> m_mainWindow;
     Controls m_controls;
+    QPushButton *m_print; // "Conferma stampa ..."
     // The window that had the focus last: null for another application.
     QPointer<QWindow> m_focusBefore;
     bool m_refreshed = false;

@@ -4,7 +4,7 @@ using namespace plan;
 
 namespace {
 
-const FontSpec bold{"MS Sans Serif", 8.25, 700};
+const PlanFont bold{"MS Sans Serif", 8.25, 700};
 
 QString topBorder()
 {
@@ -27,7 +27,7 @@ const QString credit = QStringLiteral("Nutrivo\n"
 
 // Value labels are dark blue and right-aligned unless the row says otherwise.
 // clang-format off
-QList<ControlSpec> form2Plan()
+QList<PlanRow> form2Plan()
 {
     return {
         // name, kind, container, {left, top, width, height}, caption, text colour, background, font, flags

@@ -4,4 +4,4 @@
 
 #include "ui/common/control_plan.h"
 
-QList<ControlSpec> form2Plan();
+QList<PlanRow> form2Plan();

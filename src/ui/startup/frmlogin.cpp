@@ -34,12 +34,15 @@ frmLogin::frmLogin(QWidget *parent)
     setFixedSize(pixels(QRect(0, 0, 5130, 4680)).size());
     move(pixels(2730), pixels(2220));
 
-    m_controls = buildControls(this, frmLoginPlan());
-    auto *ok = static_cast<QPushButton *>(m_controls.value("cmdOK"));
+    const Controls controls = buildControls(this, frmLoginPlan());
+    m_picture = controls.get("Picture1");
+    for (const char *name : letters)
+        m_letters << controls.get(name);
+    auto *ok = controls.get<QPushButton>("cmdOK");
     ok->setDefault(true);
     ok->setFocus();
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
-    m_controls.value("Picture1")->installEventFilter(this);
+    m_picture->installEventFilter(this);
 
     m_timer->setObjectName("Timer2");
     connect(m_timer, &QTimer::timeout, this, &frmLogin::tick);
@@ -50,13 +53,13 @@ frmLogin::frmLogin(QWidget *parent)
 void frmLogin::tick()
 {
     for (int i = 0; i < 4; ++i)
-        m_controls.value(letters[i])->setVisible(letterCycle[m_letterStep][i]);
+        m_letters[i]->setVisible(letterCycle[m_letterStep][i]);
     m_letterStep = m_letterStep == 4 ? 0 : m_letterStep + 1;
 }
 
 bool frmLogin::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_controls.value("Picture1") && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_picture && event->type() == QEvent::MouseButtonDblClick) {
         sayFarewell();
         return true;
     }

@@ -26,7 +26,8 @@ protected:
 private:
     void sayFarewell();
 
-    Controls m_controls;
+    QWidget *m_picture;         // a double-click on it says farewell
+    QList<QWidget *> m_letters; // N, e, w and 0, in the order they come
     QTimer *m_timer;
     int m_letterStep = 0;
 };

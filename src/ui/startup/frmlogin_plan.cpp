@@ -11,14 +11,14 @@ const QColor silver{192, 192, 192};
 const QColor darkTeal{0, 64, 64};
 const QColor grey{128, 128, 128};
 
-const FontSpec letter{"Copperplate Gothic Bold", 26.25, 700};
+const PlanFont letter{"Copperplate Gothic Bold", 26.25, 700};
 
 } // namespace
 
 // Each row lies in front of the rows above it. The caption-less labels are
 // boxes of the window's own colour.
 // clang-format off
-QList<ControlSpec> frmLoginPlan()
+QList<PlanRow> frmLoginPlan()
 {
     const QColor window = SystemColour::buttonFace;
     return {

@@ -4,4 +4,4 @@
 
 #include "ui/common/control_plan.h"
 
-QList<ControlSpec> frmLoginPlan();
+QList<PlanRow> frmLoginPlan();

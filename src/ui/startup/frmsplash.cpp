@@ -19,7 +19,7 @@ frmSplash::frmSplash(QWidget *parent)
 {
     dressWindow(this, "frmSplash", "Nutrivo", "nutrivo");
     setFixedSize(pixels(QRect(QPoint(), sizeTwips)).size());
-    m_controls = buildControls(this, frmSplashPlan());
+    buildControls(this, frmSplashPlan());
 
     m_timer->setObjectName("Timer1");
     m_timer->setTimerType(Qt::PreciseTimer);

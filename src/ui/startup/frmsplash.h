@@ -28,7 +28,6 @@ public:
 private:
     void place();
 
-    Controls m_controls;
     QTimer *m_timer;
     SplashMotion m_motion;
     Form1 *m_mainWindow = nullptr;

@@ -8,19 +8,19 @@ const QColor paleCyan{192, 255, 255};
 const QColor cream{255, 255, 192};
 const QColor blue{0, 0, 255};
 
-const FontSpec title{"Rage Italic", 33.75, 700};
-const FontSpec slogan{"Rage Italic", 12};
-const FontSpec smallScript{"Rage Italic", 6.75};
-const FontSpec capitals{"Copperplate Gothic Bold", 14.25, 700};
-const FontSpec smallCapitals{"Copperplate Gothic Bold", 12, 700};
-const FontSpec brush{"Forte", 8.25, 700};
-const FontSpec tinyBrush{"Forte", 6};
+const PlanFont title{"Rage Italic", 33.75, 700};
+const PlanFont slogan{"Rage Italic", 12};
+const PlanFont smallScript{"Rage Italic", 6.75};
+const PlanFont capitals{"Copperplate Gothic Bold", 14.25, 700};
+const PlanFont smallCapitals{"Copperplate Gothic Bold", 12, 700};
+const PlanFont brush{"Forte", 8.25, 700};
+const PlanFont tinyBrush{"Forte", 6};
 
 } // namespace
 
 // Each row lies in front of the rows above it.
 // clang-format off
-QList<ControlSpec> frmSplashPlan()
+QList<PlanRow> frmSplashPlan()
 {
     return {
         // name, kind, container, {left, top, width, height}, caption, text colour, background, font, flags

@@ -4,4 +4,4 @@
 
 #include "ui/common/control_plan.h"
 
-QList<ControlSpec> frmSplashPlan();
+QList<PlanRow> frmSplashPlan();

@@ -29,6 +29,8 @@ private slots:
     void resizingMovesNothing();
     void endingCommands_data();
     void endingCommands();
+    void missingControlStops_data();
+    void missingControlStops();
 
 private:
     void develop();
@@ -273,6 +275,41 @@ void TestForm1Commands::endingCommands()
     QCOMPARE(QApplication::exec(), 0);
     for (QWidget *window : QApplication::topLevelWidgets())
         QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+}
+
+void TestForm1Commands::missingControlStops_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("renamed row") << "Label999"
+                                 << "the window's plan has no QLabel named \"Label999\"";
+    QTest::newRow("other kind") << "Text3"
+                                << "the window's plan has no QLabel named \"Text3\"";
+}
+
+// In every build, a look-up the plan cannot answer ends the program there and
+// then, naming the control; the look-up runs in a copy of this test.
+void TestForm1Commands::missingControlStops()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    if (qEnvironmentVariableIsSet("NUTRIVO_LOOK_UP")) {
+        const Controls controls = buildControls(m_form.get(), {{"Text3", plan::TextBox}});
+        controls.get<QLabel>(qEnvironmentVariable("NUTRIVO_LOOK_UP"));
+        QFAIL("the look-up returned");
+    }
+    QProcess copy;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("NUTRIVO_LOOK_UP", name);
+    environment.insert("QTEST_DISABLE_STACK_DUMP", "1");
+    copy.setProcessEnvironment(environment);
+    copy.setProcessChannelMode(QProcess::MergedChannels);
+    copy.start(QCoreApplication::applicationFilePath(),
+               {QString("missingControlStops:%1").arg(QTest::currentDataTag())});
+    QVERIFY(copy.waitForFinished(30000));
+    QCOMPARE(copy.exitStatus(), QProcess::CrashExit);
+    const QString said = QString::fromLocal8Bit(copy.readAll());
+    QVERIFY2(said.contains(message), qPrintable(said));
 }
 
 QTEST_MAIN(TestForm1Commands)
