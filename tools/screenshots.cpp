@@ -1,9 +1,9 @@
 // Saves the pictures of the windows that the README shows. Run it under
 // xvfb-run from the top of the repository: build/tools/screenshots docs [locale]
 #include "ui/common/fonts.h"
+#include "ui/information/frmlogin.h"
 #include "ui/main/form1.h"
 #include "ui/report/page_printer.h"
-#include "ui/startup/frmlogin.h"
 #include "ui/startup/frmsplash.h"
 
 #include <QApplication>

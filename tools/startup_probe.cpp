@@ -4,7 +4,7 @@
 // variant shows one empty window instead. measure_figures.sh reads the lines.
 #include "process_memory.h"
 #include "ui/common/fonts.h"
-#include "ui/startup/frmsplash.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -93,7 +93,6 @@ int main(int argc, char *argv[])
         return app.exec();
     }
     registerFontSubstitutes();
-    frmSplash splash;
-    splash.show();
+    const Program program;
     return app.exec();
 }

@@ -6,8 +6,8 @@
 #include "ui/common/messages.h"
 #include "ui/common/session.h"
 #include "ui/common/window_look.h"
+#include "ui/information/frmlogin.h"
 #include "ui/report/form2.h"
-#include "ui/startup/frmlogin.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>

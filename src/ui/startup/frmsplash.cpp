@@ -2,7 +2,6 @@
 
 #include "frmsplash_plan.h"
 #include "ui/common/window_look.h"
-#include "ui/main/form1.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -37,14 +36,6 @@ frmSplash::~frmSplash()
 {
     if (m_busyPointer)
         QApplication::restoreOverrideCursor();
-    delete m_mainWindow;
-}
-
-Form1 *frmSplash::mainWindow()
-{
-    if (!m_mainWindow)
-        m_mainWindow = new Form1;
-    return m_mainWindow;
 }
 
 void frmSplash::tick()
@@ -55,14 +46,14 @@ void frmSplash::tick()
             QApplication::setOverrideCursor(Qt::WaitCursor);
         m_busyPointer = true;
         show();
-        mainWindow();
+        emit mainWindowWanted();
     } else {
         m_timer->stop();
         if (m_busyPointer)
             QApplication::restoreOverrideCursor();
         m_busyPointer = false;
         hide();
-        mainWindow()->show();
+        emit handedOver();
     }
     m_timer->setInterval(m_motion.intervalMs);
     place();

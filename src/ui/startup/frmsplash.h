@@ -1,14 +1,14 @@
 #pragma once
 
 // The splash window: opens the program, drifts up and right, and hands over
-// to the main window on its 26th tick.
+// on its 26th tick. It tells when the main window is wanted (first tick) and
+// when it should show (hand-over); the program's start owns that window.
 
 #include "splash_motion.h"
 #include "ui/common/control_plan.h"
 
 #include <QWidget>
 
-class Form1;
 class QTimer;
 
 class frmSplash : public QWidget
@@ -21,15 +21,16 @@ public:
 
     // One tick of Timer1.
     void tick();
-    // The main window, created hidden on first use.
-    Form1 *mainWindow();
     const SplashMotion &motion() const { return m_motion; }
+
+signals:
+    void mainWindowWanted();
+    void handedOver();
 
 private:
     void place();
 
     QTimer *m_timer;
     SplashMotion m_motion;
-    Form1 *m_mainWindow = nullptr;
     bool m_busyPointer = false;
 };

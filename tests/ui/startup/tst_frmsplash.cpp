@@ -1,8 +1,7 @@
 // The program's start: the splash window, its timer and the hand-over.
 
 #include "ui/common/fonts.h"
-#include "ui/main/form1.h"
-#include "ui/startup/frmsplash.h"
+#include "ui/program.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -39,12 +38,12 @@ void TestFrmSplash::initTestCase()
 
 void TestFrmSplash::steppedTimeline()
 {
-    frmSplash splash;
+    Program program;
+    frmSplash &splash = program.splash();
     auto *timer = splash.findChild<QTimer *>("Timer1");
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 100);
     timer->stop();
-    splash.show();
 
     QVERIFY(!mainWindowShown());
     QVERIFY(!QApplication::overrideCursor());
@@ -76,8 +75,8 @@ void TestFrmSplash::realTimeline()
 {
     QElapsedTimer clock;
     clock.start();
-    frmSplash splash;
-    splash.show();
+    Program program;
+    const frmSplash &splash = program.splash();
     QTRY_VERIFY_WITH_TIMEOUT(mainWindowShown() && mainWindowShown()->isVisible(), 10000);
     const qint64 elapsed = clock.elapsed();
     qInfo("main window shown after %lld ms", elapsed);

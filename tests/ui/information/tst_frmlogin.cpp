@@ -3,7 +3,7 @@
 #include "message_catcher.h"
 #include "ui/common/fonts.h"
 #include "ui/form1_driver.h"
-#include "ui/startup/frmlogin.h"
+#include "ui/information/frmlogin.h"
 
 #include <QTimer>
 #include <QtTest>

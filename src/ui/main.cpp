@@ -1,6 +1,6 @@
 #include "ui/common/fonts.h"
+#include "ui/program.h"
 #include "ui/startup/command_line.h"
-#include "ui/startup/frmsplash.h"
 #include "version.h"
 
 #include <QApplication>
@@ -14,7 +14,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(NUTRIVO_VERSION);
     QApplication::setDesktopFileName("nutrivo");
     registerFontSubstitutes();
-    frmSplash splash;
-    splash.show();
+    const Program program;
     return app.exec();
 }
