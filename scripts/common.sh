@@ -14,6 +14,9 @@ PRINT_TEST_PACKAGES="cups-daemon cups-client printer-driver-cups-pdf poppler-uti
 # Validators for the desktop files, the Debian package tools and lintian, and
 # a virtual display with a window lister to see the installed program start.
 PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file lintian xvfb xauth x11-utils"
+# The accessibility bus and its Python reader, to read the main window as a
+# screen reader does.
+ACCESSIBILITY_TEST_PACKAGES="dbus at-spi2-core python3-pyatspi"
 # clang and its libFuzzer, for the engine's fuzz target.
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # A virtual display and a screenshot when there is no display.

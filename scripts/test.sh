@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 
 install_missing $BUILD_PACKAGES $FONT_PACKAGES $PRINT_TEST_PACKAGES $PACKAGE_TEST_PACKAGES \
-    $FUZZ_PACKAGES
+    $ACCESSIBILITY_TEST_PACKAGES $FUZZ_PACKAGES
 
 echo "== the test suites"
 build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -16,7 +16,7 @@ build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== the test suites under AddressSanitizer and UndefinedBehaviorSanitizer"
 build build-asan -DCMAKE_BUILD_TYPE=Debug -DNUTRIVO_SANITIZE=ON
 (cd build-asan && UBSAN_OPTIONS=print_stacktrace=1 as_user ctest --output-on-failure \
-    --exclude-regex 'debian_package|install_tree')
+    --exclude-regex 'debian_package|install_tree|screen_reader')
 
 echo "== the engine's fuzz target"
 CC=clang CXX=clang++ build build-fuzz -DNUTRIVO_FUZZ=ON

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
 
 int pixels(int twips)
 {
@@ -59,6 +61,39 @@ private:
     PlanRow m_row;
 };
 
+// A row of rule characters (asterisks, dashes, bars) is drawn exactly as a
+// label draws its text, but is no label: assistive technology passes it by.
+class RuleText : public QWidget
+{
+public:
+    RuleText(const PlanRow &row, QWidget *parent)
+        : QWidget(parent), m_text(row.caption),
+          m_flags(Qt::AlignTop | (row.flags & AlignRight ? Qt::AlignRight : Qt::AlignLeft) |
+                  (row.flags & WordWrap ? Qt::TextWordWrap : 0))
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    static bool isRule(const QString &caption)
+    {
+        return !caption.trimmed().isEmpty() &&
+               std::all_of(caption.begin(), caption.end(),
+                           [](QChar c) { return c == '*' || c == '-' || c == '|' || c == ' '; });
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        style()->drawItemText(&painter, rect(), m_flags, palette(), isEnabled(), m_text,
+                              foregroundRole());
+    }
+
+private:
+    QString m_text;
+    int m_flags;
+};
+
 QRect lineBounds(const PlanRow &row)
 {
     const QLine ends = lineEnds(row);
@@ -72,6 +107,8 @@ QWidget *createWidget(const PlanRow &row, QWidget *parent)
     case ControlKind::Frame:
         return new QGroupBox(row.caption, parent);
     case ControlKind::Label: {
+        if (RuleText::isRule(row.caption))
+            return new RuleText(row, parent);
         auto *label = new QLabel(row.caption, parent);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(row.flags & WordWrap);

@@ -2,6 +2,8 @@
 
 #include "ui/common/system_colours.h"
 
+#include <QSysInfo>
+
 using namespace plan;
 
 namespace {
@@ -12,6 +14,16 @@ const QColor darkTeal{0, 64, 64};
 const QColor grey{128, 128, 128};
 
 const PlanFont letter{"Copperplate Gothic Bold", 26.25, 700};
+
+// The system the program runs on, as it knows it: "Per sistemi Linux a 64 bit".
+QString platformLine()
+{
+    static const QHash<QString, QString> systems = {
+        {"linux", "Linux"}, {"winnt", "Windows"}, {"darwin", "macOS"}, {"freebsd", "FreeBSD"}};
+    const QString kernel = QSysInfo::kernelType();
+    return QStringLiteral("Per sistemi %1 a %2 bit")
+        .arg(systems.value(kernel, kernel), QString::number(QSysInfo::WordSize));
+}
 
 } // namespace
 
@@ -36,7 +48,7 @@ QList<PlanRow> frmLoginPlan()
 
         {"Picture1", Image, "", {120, 120, 1095, 3135}, ":/artwork/information.png"},
         {"Label1", Label, "", {1320, 240, 2535, 255}, "Versione 1.10 del 2002"},
-        {"Label2", Label, "", {1320, 480, 3255, 255}, "Per sistemi Windows a 64 bit"},
+        {"Label2", Label, "", {1320, 480, 3255, 255}, platformLine()},
         {"Label14", Label, "", {1320, 720, 2775, 255}, stars(30)},
         {"Label27", Label, "", {1320, 840, 2775, 135}, stars(36)},
         {"Label28", Label, "", {1320, 960, 2775, 135}, stars(43)},

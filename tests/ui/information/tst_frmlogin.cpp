@@ -23,6 +23,7 @@ private slots:
     void enterHides();
     void okHasTheFocus();
     void farewellEndsProgram();
+    void namesItsPlatform();
 
 private:
     QString lettersShown() const;
@@ -137,6 +138,16 @@ void TestFrmLogin::farewellEndsProgram()
     QCOMPARE(messages[0].buttons.size(), 1);
     QVERIFY(!form.isVisible());
     QVERIFY(!m_window->isVisible());
+}
+
+void TestFrmLogin::namesItsPlatform()
+{
+#if defined(Q_OS_LINUX) && Q_PROCESSOR_WORDSIZE == 8
+    QCOMPARE(m_window->findChild<QLabel *>("Label2")->text(),
+             QString("Per sistemi Linux a 64 bit"));
+#else
+    QSKIP("written for 64-bit Linux");
+#endif
 }
 
 QTEST_MAIN(TestFrmLogin)

@@ -119,8 +119,8 @@ void TestForm2::designCaptionsBeforeActivation()
     Form2 report(m_form.get());
     QCOMPARE(caption(&report, "Label6"), QString("label6"));
     QCOMPARE(caption(&report, "Label34"), QString("Label34"));
-    QVERIFY(report.findChild<QLabel *>("Label2_0"));
-    QVERIFY(report.findChild<QLabel *>("Label2_1"));
+    QVERIFY(report.findChild<QWidget *>("Label2_0"));
+    QVERIFY(report.findChild<QWidget *>("Label2_1"));
 }
 
 void TestForm2::activationRefresh_data()

@@ -1,0 +1,105 @@
+# Reads the main window as a screen reader does, through the accessibility
+# bus: no decorative row, the four boxes and eight options named, and after a
+# development each result read with what it is and its value.
+import sys
+import time
+
+import pyatspi
+
+RULE = set("*-| ")
+
+
+def program():
+    for _ in range(150):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for application in desktop:
+            if application is not None and application.name.lower() == "nutrivo":
+                for window in application:
+                    if window is not None and window.name == "Nutrivo" and \
+                            window.getState().contains(pyatspi.STATE_SHOWING) and \
+                            window.childCount >= 10:
+                        return window
+        time.sleep(0.1)
+    sys.exit("the main window never appeared on the accessibility bus")
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def text_of(node):
+    try:
+        text = node.queryText()
+        return text.getText(0, text.characterCount)
+    except NotImplementedError:
+        return ""
+
+
+def find(window, role, name):
+    for node in walk(window):
+        if node.getRole() == role and node.name == name:
+            return node
+    sys.exit(f"no {role} named {name!r}")
+
+
+def press(node):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click", "Toggle", "toggle", "SetFocus"):
+            action.doAction(i)
+            return
+    action.doAction(0)
+
+
+window = program()
+nodes = list(walk(window))
+failures = []
+
+decorative = [n.name or text_of(n) for n in nodes
+              if (n.name or text_of(n)).strip() and set(n.name or text_of(n)) <= RULE]
+if decorative:
+    failures.append(f"decorative rows are read aloud: {decorative}")
+
+boxes = [n for n in nodes if n.getRole() == pyatspi.ROLE_TEXT and n.name]
+options = [n for n in nodes if n.getRole() == pyatspi.ROLE_RADIO_BUTTON and n.name]
+if len(boxes) != 4:
+    failures.append(f"{len(boxes)} named boxes, not 4: {[b.name for b in boxes]}")
+if len(options) != 8:
+    failures.append(f"{len(options)} named options, not 8: {[o.name for o in options]}")
+
+for name, value in (("Altezza", "1.70"), ("Peso reale", "70"), ("Età", "30"),
+                    ("Cognome e nome", "Rossi Mario")):
+    box = next((b for b in boxes if b.name.startswith(name)), None)
+    if box is None:
+        sys.exit(f"no box named {name}: {[b.name for b in boxes]}")
+    box.queryEditableText().setTextContents(value)
+for name in ("Maschile", "Leggera", "Normale"):
+    press(find(window, pyatspi.ROLE_RADIO_BUTTON, name))
+press(find(window, pyatspi.ROLE_PUSH_BUTTON, "SVILUPPA ..."))
+
+# What each result is, and its value (the separators are the machine's).
+expected = [("Peso ideale", "65 Kg"), ("Indice di massa corporea", "24"),
+            ("Fianchi ideali", "91 cm"), ("Protidi, grammi", "65.53 g"),
+            ("Fabbisogno energetico giornaliero", "2621.05 Kcal/giorno")]
+
+
+def read(names, what, value):
+    return any(n.startswith(what + ", ") and value in n for n in names)
+
+
+for _ in range(50):
+    names = [n.name for n in walk(window) if n.getRole() == pyatspi.ROLE_LABEL]
+    if all(read(names, *e) for e in expected):
+        break
+    time.sleep(0.1)
+missing = [e for e in expected if not read(names, *e)]
+if missing:
+    failures.append(f"results not read as expected: {missing}; read: {names}")
+
+print(f"{len(boxes)} named boxes, {len(options)} named options, no decorative row read")
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)
