@@ -9,32 +9,12 @@ const Message incomplete{
     "Attenzione!", "Bisogna inserire tutti i valori richiesti e selezionare tutte le opzioni"};
 const Message notNumeric{"Errore", "I valori inseriti nelle caselle di testo non sono validi: "
                                    "Ripetere l'operazione!"};
-const Message implausibleHeight{"Attenzione",
-                                "Il valore inserito nella casella relativa all'altezza non è "
-                                "attendibile. Ripetere l'operazione!"};
-const Message implausibleWeight{"Attenzione",
-                                "Il valore inserito nella casella relativa al peso non è "
-                                "attendibile. Ripetere l'operazione!"};
-const Message implausibleAge{"Attenzione",
-                             "Il valore inserito nella casella relativa all'età non è "
-                             "attendibile. Ripetere l'operazione!"};
 
-// Every box filled and every group chosen; a numeric height and age with a
-// non-numeric weight also counts as incomplete.
-bool isComplete(const SubjectData &subject)
+// "Il valore inserito nella casella relativa all'altezza non è attendibile. ..."
+Message implausible(const std::string &box)
 {
-    if (subject.weightText.empty() || subject.heightText.empty() || subject.ageText.empty())
-        return false;
-    if (!subject.sex || !subject.activityLevel || !subject.constitution)
-        return false;
-    return !(isNumeric(subject.ageText) && isNumeric(subject.heightText) &&
-             !isNumeric(subject.weightText));
-}
-
-bool allNumeric(const SubjectData &subject)
-{
-    return isNumeric(subject.weightText) && isNumeric(subject.heightText) &&
-           isNumeric(subject.ageText);
+    return {"Attenzione", "Il valore inserito nella casella relativa " + box +
+                              " non è attendibile. Ripetere l'operazione!"};
 }
 
 DevelopedData stopAt(DevelopedData data, Stop stop, const Message &message)
@@ -49,28 +29,32 @@ DevelopedData stopAt(DevelopedData data, Stop stop, const Message &message)
 DevelopedData develop(const SubjectData &input, const Separators &separators)
 {
     DevelopedData data;
-    if (!isComplete(input))
+    // A numeric height and age with a weight that is not a number is incomplete too.
+    if (input.weightText.empty() || input.heightText.empty() || input.ageText.empty() ||
+        !input.sex || !input.activityLevel || !input.constitution ||
+        (isNumeric(input.ageText) && isNumeric(input.heightText) && !isNumeric(input.weightText)))
         return stopAt(data, Stop::Incomplete, incomplete);
 
     SubjectData subject = input;
     subject.heightText = withDecimalPoint(subject.heightText);
     subject.weightText = withDecimalPoint(subject.weightText);
     const bool heightPositive = isNumeric(input.heightText) && subject.heightMetres() > 0;
-    const bool numeric = allNumeric(input);
-    if (numeric && !heightPositive)
-        return stopAt(data, Stop::HeightNotPositive, implausibleHeight);
+    const bool allNumeric =
+        isNumeric(input.heightText) && isNumeric(input.weightText) && isNumeric(input.ageText);
+    if (allNumeric && !heightPositive)
+        return stopAt(data, Stop::HeightNotPositive, implausible("all'altezza"));
     if (heightPositive)
         data.circumferences = idealCircumferences(subject.heightMetres());
-    if (!numeric)
+    if (!allNumeric)
         return stopAt(data, Stop::NotNumeric, notNumeric);
 
     // Negations, so that a value that is not a number fails them too.
     if (!(subject.heightMetres() <= maximumHeightMetres))
-        return stopAt(data, Stop::HeightTooTall, implausibleHeight);
+        return stopAt(data, Stop::HeightTooTall, implausible("all'altezza"));
     if (!(subject.weightKg() > 0))
-        return stopAt(data, Stop::WeightNotPositive, implausibleWeight);
+        return stopAt(data, Stop::WeightNotPositive, implausible("al peso"));
     if (!(subject.ageYears() >= 0))
-        return stopAt(data, Stop::AgeNegative, implausibleAge);
+        return stopAt(data, Stop::AgeNegative, implausible("all'età"));
 
     data.weight = assessWeight(*subject.sex, subject.heightMetres(), subject.weightKg(),
                                subject.weightText, separators);
