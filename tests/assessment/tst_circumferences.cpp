@@ -27,6 +27,7 @@ void TestCircumferences::circumferences_data()
     QTest::newRow("2.30 whole centimetres") << 2.30 << " 121 cm" << " 100 cm" << " 76 cm";
     QTest::newRow("2.4") << 2.4 << " 126 cm" << " 105 cm" << " 80 cm";
     QTest::newRow("0.2 negative waist") << 0.2 << " 16 cm" << "-5 cm" << " 6 cm";
+    QTest::newRow("0.25 negative waist floored") << 0.25 << " 18 cm" << "-3 cm" << " 8 cm";
 }
 // clang-format on
 

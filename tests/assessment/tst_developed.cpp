@@ -73,6 +73,8 @@ void TestDeveloped::stops_data()
     QTest::newRow("weight not a number") << subject("1.70", "abc", "30") << Stop::Incomplete
                                          << false;
     QTest::newRow("age not a number") << subject("1.70", "70", "ab") << Stop::NotNumeric << true;
+    QTest::newRow("weight and age not numbers") << subject("1.70", "abc", "ab")
+                                                << Stop::NotNumeric << true;
     QTest::newRow("height not a number") << subject("x", "70", "30") << Stop::NotNumeric << false;
     QTest::newRow("negative height, age not a number") << subject("-1", "70", "ab")
                                                        << Stop::NotNumeric << false;

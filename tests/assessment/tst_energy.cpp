@@ -71,6 +71,21 @@ void TestEnergy::energy_data()
     QTest::newRow("woman 60") << f << 60.0 << 50.0 << M << "1148" << "1,56" << "1790.88";
     QTest::newRow("woman 75") << f << 75.0 << 50.0 << L << "1114" << "1,56" << "1737.84";
 
+    // The activity factors no edge above reaches, men and women at 50 kg.
+    QTest::newRow("man 11 moderate") << m << 11.0 << 50.0 << M << "1535" << "1,65" << "2532.75";
+    QTest::newRow("woman 11 moderate") << f << 11.0 << 50.0 << M << "1363" << "1,55" << "2112.65";
+    QTest::newRow("man 15 heavy") << m << 15.0 << 50.0 << P << "1535" << "1,58" << "2425.3";
+    QTest::newRow("woman 15 moderate") << f << 15.0 << 50.0 << M << "1363" << "1,5" << "2044.5";
+    QTest::newRow("woman 16 heavy") << f << 16.0 << 50.0 << P << "1363" << "1,5" << "2044.5";
+    QTest::newRow("woman 65 heavy") << f << 65.0 << 50.0 << P << "1148" << "1,56" << "1790.88";
+
+    // Products that need their rounding: stored just below a half, and with
+    // three decimals.
+    QTest::newRow("man 10 5 kg below a half") << m << 10.0 << 5.0 << L << "738.5" << "1,65"
+                                              << "1218.53";
+    QTest::newRow("man 20 71 kg three decimals") << m << 20.0 << 71.0 << L << "1765.3" << "1,55"
+                                                 << "2736.22";
+
     // Ages the two-character box admits between whole years.
     QTest::newRow("man 9.5 in the child band") << m << 9.5 << 50.0 << L << "1639" << "" << "0";
     QTest::newRow("man 74.5") << m << 74.5 << 50.0 << L << "1295" << "1,51" << "1955.45";

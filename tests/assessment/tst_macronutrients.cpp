@@ -38,6 +38,9 @@ void TestMacronutrients::split_data()
     QTest::newRow("1500 no grouping") << 1500.0 << "1500"
                                       << QStringList{"150,00", "375,00", "975,00"}
                                       << QStringList{"37.5", "41.67", "243.75"};
+    QTest::newRow("2639.03 proteins just below a half") << 2639.03 << "2639,03"
+                                                        << QStringList{"263,90", "659,76", "1.715,37"}
+                                                        << QStringList{"65.98", "73.31", "428.84"};
     QTest::newRow("zero") << 0.0 << "0" << QStringList{"0,00", "0,00", "0,00"}
                           << QStringList{"0", "0", "0"};
 }
@@ -95,9 +98,13 @@ void TestMacronutrients::gramsIndependentOfSeparators()
 
 void TestMacronutrients::carbohydratesHeldToFourDecimals()
 {
-    // 0.65 * 1234.5671 = 802.468615 before the fixed point: halves go to even.
-    QCOMPARE(splitMacronutrients(1234.5671, italian()).glucidiTenThousandths, 8024686);
+    // 0.65 * 1234.5671 = 802.468615 before the fixed point, kept as 802.4686.
+    const auto split = splitMacronutrients(1234.5671, italian());
+    QCOMPARE(split.glucidiTenThousandths, 8024686);
+    QCOMPARE(split.glucidi.kcal, 802.4686);
     QCOMPARE(splitMacronutrients(2621.05, italian()).glucidiTenThousandths, 17036825);
+    // 0.65 * 0.005 = 32.5 ten-thousandths: a true half goes to the even 32.
+    QCOMPARE(splitMacronutrients(0.005, italian()).glucidiTenThousandths, 32);
 }
 
 QTEST_APPLESS_MAIN(TestMacronutrients)

@@ -68,6 +68,7 @@ void TestNumbers::isNumeric_data()
     QTest::newRow("comma") << "1,70" << true;
     QTest::newRow("whole") << "70" << true;
     QTest::newRow("blanks around") << "  42 " << true;
+    QTest::newRow("tabs around") << "\t42\t" << true;
     QTest::newRow("minus") << "-5" << true;
     QTest::newRow("plus and leading mark") << "+.5" << true;
     QTest::newRow("trailing mark") << "5." << true;

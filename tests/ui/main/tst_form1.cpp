@@ -55,8 +55,10 @@ QList<ShownMessage> TestForm1Develop::develop()
 void TestForm1Develop::fullDevelopment_data()
 {
     QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("subject");  // height, weight, age of a man, "Leggera"
     QTest::addColumn<QStringList>("captions"); // label=caption
 
+    const QStringList man{"1.70", "70", "30"};
     const QStringList common{
         "Label16= 65 Kg",
         "Label20=in Normopeso",
@@ -71,27 +73,35 @@ void TestForm1Develop::fullDevelopment_data()
         "Label79= 70 cm",
         "Label81= 56 cm",
     };
-    QTest::newRow("italian") << italianLocale()
+    QTest::newRow("italian") << italianLocale() << man
                              << common + QStringList{"Label18=24,22",   "Label27=1,55",
                                                      "Label43=2621,05", "Label58=2621,05",
                                                      "Label66=2621,05", "Label45=262,11",
                                                      "Label47=262,11",  "Label60=655,26",
                                                      "Label62=655,26",  "Label68=1.703,68",
                                                      "Label70=1.703,68"};
-    QTest::newRow("english") << englishLocale()
+    QTest::newRow("english") << englishLocale() << man
                              << common + QStringList{"Label18=24.22",    "Label27=1.55",
                                                      "Label43=2621.05",  "Label45=262.11",
                                                      "Label47=262.11",   "Label60=655.26",
                                                      "Label68=1,703.68", "Label70=1,703.68"};
+    // Figures that need their rounding steps: just below a half, three decimals.
+    QTest::newRow("man 30 71 kg") << italianLocale() << QStringList{"1.70", "71", "30"}
+                                  << QStringList{"Label49= 65.98 g di Protidi/giorno"};
+    QTest::newRow("man 10 5 kg") << italianLocale() << QStringList{"1.70", "5", "10"}
+                                 << QStringList{"Label34= 1218.53 Kcal/giorno"};
+    QTest::newRow("man 20 71 kg") << italianLocale() << QStringList{"1.70", "71", "20"}
+                                  << QStringList{"Label34= 2736.22 Kcal/giorno"};
 }
 
 void TestForm1Develop::fullDevelopment()
 {
     QFETCH(QLocale, locale);
+    QFETCH(QStringList, subject);
     QFETCH(QStringList, captions);
     QLocale::setDefault(locale);
 
-    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->enter(subject[0], subject[1], subject[2], {"Option1", "Option3", "Option7"});
     QCOMPARE(develop().size(), 0);
 
     for (const QString &entry : captions) {
