@@ -119,13 +119,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             requireFigure(readNumber(withDecimalPoint(*text)));
     }
 
-    const DevelopedData data = develop(subject, separators);
-    require(data.message.text.empty() == (data.stop == Stop::Completed));
-    if (data.circumferences)
-        checkCircumferences(*data.circumferences);
-    if (data.stop == Stop::Completed) {
-        require(data.circumferences.has_value());
-        checkResults(data, separators);
+    const DevelopedData developed = develop(subject, separators);
+    require(developed.message.text.empty() == (developed.stop == Stop::Completed));
+    if (developed.circumferences)
+        checkCircumferences(*developed.circumferences);
+    if (developed.stop == Stop::Completed) {
+        require(developed.circumferences.has_value());
+        checkResults(developed, separators);
     }
     return 0;
 }
