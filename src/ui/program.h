@@ -12,7 +12,6 @@ class Program
 {
 public:
     Program();
-    Form1 *mainWindow() const { return m_mainWindow.get(); }
     frmSplash &splash() { return m_splash; }
 
 private:
