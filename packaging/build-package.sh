@@ -10,7 +10,7 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
 export CXXFLAGS LDFLAGS
-cmake -S "$source" -B "$folder/build" -DCMAKE_BUILD_TYPE=Release -DNUTRIVO_TESTS=OFF >/dev/null
+cmake -S "$source" -B "$folder/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$folder/build" --parallel "$(nproc)" >/dev/null
 (cd "$folder" && cpack -G DEB --config build/CPackConfig.cmake >/dev/null)
 ls "$folder"/nutrivo_*.deb

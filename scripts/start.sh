@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 . scripts/common.sh
 
 install_missing $BUILD_PACKAGES $FONT_PACKAGES $DISPLAY_PACKAGES
-build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
 
 program=build/src/ui/nutrivo
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

@@ -10,11 +10,11 @@ install_missing $BUILD_PACKAGES $FONT_PACKAGES $PRINT_TEST_PACKAGES $PACKAGE_TES
     $ACCESSIBILITY_TEST_PACKAGES $FUZZ_PACKAGES
 
 echo "== the test suites"
-build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DNUTRIVO_ALL_TESTS=ON
 (cd build && as_user ctest --output-on-failure)
 
 echo "== the test suites under AddressSanitizer and UndefinedBehaviorSanitizer"
-build build-asan -DCMAKE_BUILD_TYPE=Debug -DNUTRIVO_SANITIZE=ON
+build build-asan -DCMAKE_BUILD_TYPE=Debug -DNUTRIVO_SANITIZE=ON -DBUILD_TESTING=ON -DNUTRIVO_ALL_TESTS=ON
 (cd build-asan && UBSAN_OPTIONS=print_stacktrace=1 as_user ctest --output-on-failure \
     --exclude-regex 'debian_package|install_tree|screen_reader')
 
