@@ -64,8 +64,10 @@ public:
         if (!QTest::qWaitFor([] { return run("lpstat", {"-r"}).contains("scheduler is running"); },
                              20000))
             return fail("the scheduler did not answer");
-        run("lpadmin",
-            {"-p", "PDF", "-v", "cups-pdf:/", "-E", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"});
+        // The PPD file itself: a driver name needs the scheduler's driver
+        // lister, which a fresh system without a configured CUPS does not answer.
+        run("lpadmin", {"-p", "PDF", "-v", "cups-pdf:/", "-E", "-P",
+                        "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"});
         run("lpadmin", {"-d", "PDF"});
         if (!run("lpstat", {"-d"}).contains("PDF"))
             return fail("the PDF queue was not created");
