@@ -2,13 +2,42 @@
 
 Program::Program()
 {
-    const auto mainWindow = [this] {
-        if (!m_mainWindow)
-            m_mainWindow = std::make_unique<Form1>();
-        return m_mainWindow.get();
-    };
-    QObject::connect(&m_splash, &frmSplash::mainWindowWanted, &m_splash, mainWindow);
+    QObject::connect(&m_splash, &frmSplash::mainWindowWanted, &m_splash,
+                     [this] { mainWindow(); });
     QObject::connect(&m_splash, &frmSplash::handedOver, &m_splash,
-                     [mainWindow] { mainWindow()->show(); });
+                     [this] { mainWindow()->show(); });
     m_splash.show();
+}
+
+Form1 *Program::mainWindow()
+{
+    if (m_mainWindow)
+        return m_mainWindow.get();
+    m_mainWindow = std::make_unique<Form1>();
+    Form1 *form = m_mainWindow.get();
+    QObject::connect(form, &Form1::keepWanted, form,
+                     [this, form](const QString &name, const KeptAssessment &assessment) {
+                         m_keeper.keep(form, name, assessment);
+                     });
+    QObject::connect(form, &Form1::archiveWanted, form, [this] { showArchiveWindow(); });
+    return form;
+}
+
+void Program::showArchiveWindow()
+{
+    if (!m_archiveWindow) {
+        m_archiveWindow = std::make_unique<frmArchivio>(m_archive, m_keeper);
+        QObject::connect(m_archiveWindow.get(), &frmArchivio::assessmentOpened,
+                         m_archiveWindow.get(),
+                         [this](const KeptSubject &subject, const KeptAssessment &assessment) {
+                             Form1 *form = mainWindow();
+                             form->show();
+                             form->raise();
+                             form->activateWindow();
+                             form->developKept(subject, assessment);
+                         });
+    }
+    m_archiveWindow->show();
+    m_archiveWindow->raise();
+    m_archiveWindow->activateWindow();
 }

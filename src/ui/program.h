@@ -1,11 +1,16 @@
 #pragma once
 
 // The program from its start: the splash window, and the main window it
-// hands over to, created hidden on the splash's first tick.
+// hands over to, created hidden on the splash's first tick; the archive and
+// its window, which the main window reaches only through here.
 
+#include "archive/archive.h"
+#include "ui/archive/archive_keeper.h"
+#include "ui/archive/frmarchivio.h"
 #include "ui/main/form1.h"
 #include "ui/startup/frmsplash.h"
 
+#include <QPointer>
 #include <memory>
 
 class Program
@@ -15,6 +20,12 @@ public:
     frmSplash &splash() { return m_splash; }
 
 private:
+    Form1 *mainWindow();
+    void showArchiveWindow();
+
     frmSplash m_splash;
+    Archive m_archive{Archive::defaultPath()};
+    ArchiveKeeper m_keeper{m_archive};
     std::unique_ptr<Form1> m_mainWindow;
+    std::unique_ptr<frmArchivio> m_archiveWindow;
 };

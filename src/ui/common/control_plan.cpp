@@ -5,11 +5,14 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTableView>
 #include <algorithm>
 
 int pixels(int twips)
@@ -141,6 +144,22 @@ QWidget *createWidget(const PlanRow &row, QWidget *parent)
     case ControlKind::Line:
     case ControlKind::Shape:
         return new DrawnItem(row, parent);
+    case ControlKind::List: {
+        auto *list = new QListView(parent);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setUniformItemSizes(true); // long lists lay out without measuring each row
+        return list;
+    }
+    case ControlKind::Table: {
+        auto *table = new QTableView(parent);
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->setSelectionMode(QAbstractItemView::SingleSelection);
+        table->setTabKeyNavigation(false); // Tab leaves the table, as from any other control
+        table->verticalHeader()->hide();
+        table->horizontalHeader()->setStretchLastSection(true);
+        return table;
+    }
     }
     return nullptr;
 }

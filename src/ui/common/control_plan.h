@@ -20,6 +20,8 @@ enum class ControlKind {
     Image,   // caption: the picture's resource path
     Line,    // twips: from its top-left corner to its bottom-right one, as given
     Shape,   // a rectangle outline, or an ellipse
+    List,    // a list of items, one column
+    Table,   // rows and columns with a header
 };
 
 // Look flags of a row.
@@ -105,6 +107,8 @@ constexpr ControlKind Picture = ControlKind::Picture;
 constexpr ControlKind Image = ControlKind::Image;
 constexpr ControlKind Line = ControlKind::Line;
 constexpr ControlKind Shape = ControlKind::Shape;
+constexpr ControlKind List = ControlKind::List;
+constexpr ControlKind Table = ControlKind::Table;
 
 inline const QColor none;
 inline const QColor black{0, 0, 0};

@@ -12,6 +12,11 @@ void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, 
 
 } // namespace
 
+void showInformation(QWidget *parent, const QString &title, const QString &text)
+{
+    showMessage(parent, QMessageBox::Information, title, text);
+}
+
 void showWarning(QWidget *parent, const QString &title, const QString &text)
 {
     showMessage(parent, QMessageBox::Warning, title, text);

@@ -5,5 +5,6 @@
 class QString;
 class QWidget;
 
+void showInformation(QWidget *parent, const QString &title, const QString &text);
 void showWarning(QWidget *parent, const QString &title, const QString &text);
 void showCritical(QWidget *parent, const QString &title, const QString &text);

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 
@@ -36,6 +37,8 @@ const QList<QStringList> tabOrder = {
     {"Command3"},
     {"Command4"},
     {"Command5"},
+    {"cmdSalva"},
+    {"cmdArchivio"},
 };
 
 void clearOption(QRadioButton *button)
@@ -67,6 +70,8 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
            c.get<QPushButton>("Command3"),
            c.get<QPushButton>("Command4"),
            c.get<QPushButton>("Command5"),
+           c.get<QPushButton>("cmdSalva"),
+           c.get<QPushButton>("cmdArchivio"),
            c.get("Frame2"),
            c.get("Frame6"),
            c.get("Frame7"),
@@ -96,6 +101,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     connect(m_c.Command3, &QPushButton::clicked, this, &Form1::showInformation);
     connect(m_c.Command4, &QPushButton::clicked, this, &endSession);
     connect(m_c.Command5, &QPushButton::clicked, this, &Form1::ResetAssessment);
+    connect(m_c.cmdSalva, &QPushButton::clicked, this, &Form1::keepDevelopment);
+    connect(m_c.cmdArchivio, &QPushButton::clicked, this, &Form1::archiveWanted);
+    auto *save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, m_c.cmdSalva, &QPushButton::click);
+    m_c.cmdSalva->setEnabled(false);
 
     m_c.Text1->setFocus();
 }
@@ -120,6 +130,7 @@ bool Form1::Puntino()
 
 void Form1::ResetAssessment()
 {
+    forgetDevelopment();
     m_c.Frame6->hide();
     m_c.Command2->setEnabled(false);
     m_c.Frame7->hide();

@@ -2,10 +2,12 @@
 
 // The main window: the subject's data in, the developed assessment out.
 
+#include "archive/kept.h"
 #include "ui/common/control_plan.h"
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 namespace assessment {
 struct DevelopedData;
@@ -31,6 +33,16 @@ public:
     // Back to a blank entry form; shows nothing and leaves the focus alone.
     void ResetAssessment();
 
+    // Develops a kept assessment's inputs again under the subject's name, and
+    // says which of today's figures differ from the kept ones.
+    void developKept(const KeptSubject &subject, const KeptAssessment &kept);
+
+signals:
+    // "Salva nell'archivio": the development on screen, under the name typed.
+    void keepWanted(const QString &name, const KeptAssessment &assessment);
+    // "Archivio...".
+    void archiveWanted();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -41,10 +53,12 @@ private:
     void showReport();
     void showInformation();
     void checkHeightOnLeaving();
+    void keepDevelopment();
+    void forgetDevelopment();
 
     void stopDevelopment(const assessment::DevelopedData &data);
     void showMacronutrientSplit(const assessment::MacronutrientSplit &split);
-    void showDevelopmentTime();
+    void showDevelopmentTime(const QDateTime &now);
     assessment::SubjectData subject() const;
 
     QLabel *label(const QString &name) const;
@@ -58,6 +72,7 @@ private:
         QLineEdit *Text1, *Text2, *Text3, *Text4;
         QList<QRadioButton *> options; // Option1 to Option8
         QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+        QPushButton *cmdSalva, *cmdArchivio;
         QWidget *Frame2, *Frame6, *Frame7, *Picture1, *Label82;
         QList<QWidget *> explanations; // Label37 to Label41
     } m_c;
@@ -65,4 +80,6 @@ private:
     QPointer<QWidget> m_report;
     QPointer<QWidget> m_information;
     bool m_checkingHeight = false;
+    // The last completed development, as the archive would keep it.
+    std::optional<KeptAssessment> m_developed;
 };

@@ -107,7 +107,9 @@ SubjectData Form1::subject() const
 
 void Form1::develop()
 {
-    const DevelopedData data = assessment::develop(subject(), userSeparators());
+    forgetDevelopment();
+    const SubjectData typed = subject();
+    const DevelopedData data = assessment::develop(typed, userSeparators());
     if (data.stop <= Stop::HeightNotPositive)
         return stopDevelopment(data);
 
@@ -135,7 +137,10 @@ void Form1::develop()
     for (const auto &[name, text] : energyCaptions)
         setCaption(name, data.energy.*text);
     showMacronutrientSplit(data.split);
-    showDevelopmentTime();
+    const QDateTime now = QDateTime::currentDateTime();
+    showDevelopmentTime(now);
+    m_developed = keptFrom(typed, data, now);
+    m_c.cmdSalva->setEnabled(true);
 }
 
 void Form1::stopDevelopment(const DevelopedData &data)
@@ -183,10 +188,9 @@ void Form1::showMacronutrientSplit(const MacronutrientSplit &split)
     }
 }
 
-void Form1::showDevelopmentTime()
+void Form1::showDevelopmentTime(const QDateTime &now)
 {
     const QLocale locale;
-    const QDateTime now = QDateTime::currentDateTime();
     setCaption("Label51", locale.toString(now.date(), QLocale::ShortFormat));
     QLabel *time = label("Label53");
     setCaption("Label53", locale.toString(now.time(), QLocale::ShortFormat));

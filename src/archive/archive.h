@@ -1,0 +1,84 @@
+#pragma once
+
+// The archive file: opening and checking it, taking it to this version, and
+// every read and write of subjects and assessments. The only code that speaks
+// SQL. Until the first save nothing is written: opening never makes a file.
+
+#include "kept.h"
+
+#include <QList>
+#include <QString>
+
+enum class ArchiveState {
+    Absent,        // no file yet
+    Ready,         // read and written
+    ReadOnlyNewer, // written by a newer Nutrivo: read, never changed
+    Damaged,       // an SQLite file that fails its checks: left untouched
+    NotAnArchive,  // another kind of file in the archive's place: left untouched
+    Unreachable,   // the file or its folder cannot be opened or made
+};
+
+enum class WriteOutcome {
+    Done,
+    Busy,       // another Nutrivo held the file for longer than the wait
+    DiskFull,
+    Unwritable, // permissions, a read-only folder, an input/output error
+    Refused,    // the archive is not Ready (see state())
+};
+
+class Archive
+{
+public:
+    // The archive in the user's data folder.
+    static QString defaultPath();
+
+    explicit Archive(const QString &filePath);
+    ~Archive();
+    Archive(const Archive &) = delete;
+    Archive &operator=(const Archive &) = delete;
+
+    const QString &filePath() const { return m_filePath; }
+    ArchiveState state() const { return m_state; }
+    // The copy kept before the file was taken to this version, if it was.
+    const QString &migrationCopy() const { return m_migrationCopy; }
+
+    // Opens the file where there is one, checks it and takes an older one to
+    // this version (keeping a copy of it first). Never makes a file.
+    ArchiveState open();
+    void close();
+
+    QList<KeptSubject> subjects() const;
+    QList<KeptAssessment> assessmentsOf(qint64 subjectId) const; // newest first
+
+    struct Kept
+    {
+        WriteOutcome outcome = WriteOutcome::Refused;
+        qint64 subjectId = 0;
+        qint64 assessmentId = 0;
+    };
+    // Keeps an assessment for the subject subjectId, or for a new subject with
+    // this name when subjectId is 0. Makes the folder and file on the first save.
+    Kept keep(qint64 subjectId, const QString &name, const KeptAssessment &assessment);
+    WriteOutcome rename(qint64 subjectId, const QString &name);
+    WriteOutcome removeAssessment(qint64 assessmentId);
+    // The subject and every assessment of theirs.
+    WriteOutcome removeSubject(qint64 subjectId);
+
+    // A consistent copy of the whole archive, written beside target and moved there.
+    WriteOutcome saveCopy(const QString &target) const;
+    // Whether a file is a sound archive this program can read and write.
+    static ArchiveState inspect(const QString &filePath);
+    // Replaces the archive with a sound copy; the file it replaces, if any, is
+    // kept beside it under the name put in replacedKeptAs.
+    WriteOutcome restoreFrom(const QString &source, QString *replacedKeptAs = nullptr);
+
+private:
+    ArchiveState openConnection(bool readOnly);
+    ArchiveState bringUpToDate(int version);
+    bool makeFile();
+
+    QString m_filePath;
+    QString m_connection; // the Qt SQL connection's name, unique to this archive
+    ArchiveState m_state = ArchiveState::Absent;
+    QString m_migrationCopy;
+};

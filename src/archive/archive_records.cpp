@@ -1,0 +1,232 @@
+// The archive's reads and writes of subjects and assessments. Every write is
+// one transaction that begins by writing, so that two Nutrivo saving at once
+// wait for each other instead of failing.
+
+#include "archive.h"
+#include "sql_support.h"
+
+#include <array>
+
+using namespace assessment;
+
+namespace {
+
+// The enumerations as the file spells them, in their order.
+const std::array<QString, 2> sexNames = {QStringLiteral("Maschile"), QStringLiteral("Femminile")};
+const std::array<QString, 3> activityNames = {QStringLiteral("Leggera"), QStringLiteral("Moderata"),
+                                              QStringLiteral("Pesante")};
+const std::array<QString, 3> buildNames = {QStringLiteral("Magra"), QStringLiteral("Normale"),
+                                           QStringLiteral("Grassa")};
+
+template <typename Enum, std::size_t size>
+Enum fromName(const std::array<QString, size> &names, const QString &name)
+{
+    for (std::size_t i = 0; i < size; ++i) {
+        if (names[i] == name)
+            return static_cast<Enum>(i);
+    }
+    return static_cast<Enum>(0);
+}
+
+template <typename Enum, std::size_t size>
+QString nameOf(const std::array<QString, size> &names, Enum value)
+{
+    return names.at(static_cast<std::size_t>(value));
+}
+
+// Times are kept in UTC, so that they sort as text.
+QString storedTime(const QDateTime &time)
+{
+    return time.toUTC().toString(Qt::ISODate);
+}
+
+QDateTime readTime(const QVariant &value)
+{
+    QDateTime time = QDateTime::fromString(value.toString(), Qt::ISODate);
+    return time.isValid() ? time.toLocalTime() : time;
+}
+
+// The figure columns, in the order of figureValues().
+const QString figureColumns = QStringLiteral(
+    "ideal_weight_kg, body_mass_index, weight_class, basal_metabolism_kcal, activity_factor,"
+    " daily_energy_kcal, proteins_kcal, proteins_g, fats_kcal, fats_g, carbohydrates_kcal,"
+    " carbohydrates_g, hips_cm, waist_cm, thighs_cm");
+
+QVariantList figureValues(const ShownFigures &f)
+{
+    return {f.idealWeightKg,
+            f.bodyMassIndex,
+            QString::fromStdString(f.weightClass),
+            f.basalMetabolismKcal,
+            f.activityFactor ? QVariant(*f.activityFactor) : QVariant(QMetaType::fromType<double>()),
+            f.dailyEnergyKcal,
+            f.proteinsKcal,
+            f.proteinsGrams,
+            f.fatsKcal,
+            f.fatsGrams,
+            f.carbohydratesKcal,
+            f.carbohydratesGrams,
+            f.hipsCm,
+            f.waistCm,
+            f.thighsCm};
+}
+
+ShownFigures readFigures(const QSqlQuery &query, int first)
+{
+    const auto number = [&](int column) { return query.value(first + column).toDouble(); };
+    ShownFigures f;
+    f.idealWeightKg = number(0);
+    f.bodyMassIndex = number(1);
+    f.weightClass = query.value(first + 2).toString().toStdString();
+    f.basalMetabolismKcal = number(3);
+    if (!query.isNull(first + 4))
+        f.activityFactor = number(4);
+    f.dailyEnergyKcal = number(5);
+    f.proteinsKcal = number(6);
+    f.proteinsGrams = number(7);
+    f.fatsKcal = number(8);
+    f.fatsGrams = number(9);
+    f.carbohydratesKcal = number(10);
+    f.carbohydratesGrams = number(11);
+    f.hipsCm = number(12);
+    f.waistCm = number(13);
+    f.thighsCm = number(14);
+    return f;
+}
+
+} // namespace
+
+QList<KeptSubject> Archive::subjects() const
+{
+    QList<KeptSubject> subjects;
+    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+        return subjects;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    sql::run(query, QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id)"
+                                   " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
+                                   " GROUP BY s.id, s.name, s.sex"));
+    while (query.next()) {
+        subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
+                         fromName<Sex>(sexNames, query.value(2).toString()),
+                         readTime(query.value(3)), query.value(4).toInt()});
+    }
+    return subjects;
+}
+
+QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
+{
+    QList<KeptAssessment> assessments;
+    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+        return assessments;
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    sql::run(query,
+             QStringLiteral("SELECT a.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
+                            " s.sex, a.activity, a.build, a.program_version, %1"
+                            " FROM assessments a JOIN subjects s ON s.id = a.subject_id"
+                            " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
+                 .arg(figureColumns),
+             {subjectId});
+    while (query.next()) {
+        KeptAssessment kept;
+        kept.id = query.value(0).toLongLong();
+        kept.takenAt = readTime(query.value(1));
+        kept.heightText = query.value(2).toString();
+        kept.weightText = query.value(3).toString();
+        kept.ageText = query.value(4).toString();
+        kept.sex = fromName<Sex>(sexNames, query.value(5).toString());
+        kept.activity = fromName<ActivityLevel>(activityNames, query.value(6).toString());
+        kept.build = fromName<Constitution>(buildNames, query.value(7).toString());
+        kept.programVersion = query.value(8).toString();
+        kept.figures = readFigures(query, 9);
+        assessments.append(kept);
+    }
+    return assessments;
+}
+
+Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept)
+{
+    if (m_state == ArchiveState::Absent) {
+        if (!makeFile())
+            return {WriteOutcome::Unwritable};
+        open();
+    }
+    if (m_state == ArchiveState::Unreachable)
+        return {WriteOutcome::Unwritable};
+    if (m_state != ArchiveState::Ready)
+        return {WriteOutcome::Refused};
+
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    const auto fail = [&db](const QSqlError &error) {
+        db.rollback();
+        return Kept{sql::outcomeOf(error)};
+    };
+    if (!db.transaction())
+        return Kept{sql::outcomeOf(db.lastError())};
+    QSqlQuery query(db);
+    if (subjectId == 0) {
+        if (!sql::run(query, QStringLiteral("INSERT INTO subjects (name, sex) VALUES (?, ?)"),
+                      {name.simplified(), nameOf(sexNames, kept.sex)}))
+            return fail(query.lastError());
+        subjectId = query.lastInsertId().toLongLong();
+    }
+    const QVariantList values =
+        QVariantList{subjectId,
+                     storedTime(kept.takenAt),
+                     kept.heightText,
+                     kept.weightText,
+                     kept.ageText,
+                     nameOf(activityNames, kept.activity),
+                     nameOf(buildNames, kept.build),
+                     kept.programVersion} +
+        figureValues(kept.figures);
+    QStringList marks;
+    for (int i = 0; i < values.size(); ++i)
+        marks << QStringLiteral("?");
+    if (!sql::run(query,
+                  QStringLiteral("INSERT INTO assessments (subject_id, taken_at, height_text,"
+                                 " weight_text, age_text, activity, build, program_version, %1)"
+                                 " VALUES (%2)")
+                      .arg(figureColumns, marks.join(',')),
+                  values))
+        return fail(query.lastError());
+    const qint64 assessmentId = query.lastInsertId().toLongLong();
+    query.finish();
+    if (!db.commit())
+        return fail(db.lastError());
+    return {WriteOutcome::Done, subjectId, assessmentId};
+}
+
+namespace {
+
+WriteOutcome runWrite(ArchiveState state, const QString &connection, const QString &statement,
+                      const QVariantList &values)
+{
+    if (state != ArchiveState::Ready)
+        return WriteOutcome::Refused;
+    QSqlQuery query(QSqlDatabase::database(connection, false));
+    return sql::run(query, statement, values) ? WriteOutcome::Done
+                                              : sql::outcomeOf(query.lastError());
+}
+
+} // namespace
+
+WriteOutcome Archive::rename(qint64 subjectId, const QString &name)
+{
+    return runWrite(m_state, m_connection, QStringLiteral("UPDATE subjects SET name = ? WHERE id = ?"),
+                    {name.simplified(), subjectId});
+}
+
+WriteOutcome Archive::removeAssessment(qint64 assessmentId)
+{
+    return runWrite(m_state, m_connection, QStringLiteral("DELETE FROM assessments WHERE id = ?"),
+                    {assessmentId});
+}
+
+WriteOutcome Archive::removeSubject(qint64 subjectId)
+{
+    // The assessments go with the subject, through the foreign key.
+    return runWrite(m_state, m_connection, QStringLiteral("DELETE FROM subjects WHERE id = ?"),
+                    {subjectId});
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// What the archive keeps: subjects, and their assessments as developed.
+
+#include "assessment/developed.h"
+#include "assessment/shown_figures.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+struct KeptSubject
+{
+    qint64 id = 0;
+    QString name;
+    assessment::Sex sex = assessment::Sex::Maschile;
+    QDateTime lastAssessed; // invalid with no assessment
+    int assessments = 0;
+};
+
+struct KeptAssessment
+{
+    qint64 id = 0; // 0 until kept
+    QDateTime takenAt;
+    // The inputs as typed.
+    QString heightText;
+    QString weightText;
+    QString ageText;
+    assessment::Sex sex = assessment::Sex::Maschile;
+    assessment::ActivityLevel activity = assessment::ActivityLevel::Leggera;
+    assessment::Constitution build = assessment::Constitution::Normale;
+    assessment::ShownFigures figures;
+    QString programVersion;
+
+    double weightKg() const;
+};
+
+// A completed development, as the archive keeps it.
+KeptAssessment keptFrom(const assessment::SubjectData &subject,
+                        const assessment::DevelopedData &data, const QDateTime &takenAt);
+
+// The subject's inputs again, with the given name, for a new development.
+assessment::SubjectData subjectDataOf(const QString &name, const KeptAssessment &kept);
+
+// Same name: blanks around and between words, and letter case, do not count.
+bool sameName(const QString &a, const QString &b);

@@ -1,0 +1,22 @@
+#pragma once
+
+// The archive's tables, version by version. A file's version is its
+// user_version; each step takes a file one version further.
+
+#include <QStringList>
+
+namespace schema {
+
+// Marks the file as Nutrivo's ("Nutr"), so another program's database in the
+// archive's place is recognised and left alone.
+constexpr quint32 applicationId = 0x4E757472;
+
+// The statements that take a file from version n - 1 to n, for n from 1.
+const QList<QStringList> &steps();
+
+inline int currentVersion()
+{
+    return int(steps().size());
+}
+
+} // namespace schema

@@ -1,0 +1,99 @@
+#include "sql_support.h"
+
+#include <QAtomicInt>
+#include <QFile>
+
+namespace sql {
+namespace {
+
+// SQLite's primary result codes that say why a write failed.
+enum : int {
+    sqlitePerm = 3,
+    sqliteBusy = 5,
+    sqliteLocked = 6,
+    sqliteReadOnly = 8,
+    sqliteIoError = 10,
+    sqliteFull = 13,
+    sqliteCantOpen = 14,
+};
+
+// How long a save waits for another Nutrivo that is writing the same file.
+constexpr int busyTimeoutMs = 10000;
+
+} // namespace
+
+bool run(QSqlQuery &query, const QString &statement, const QVariantList &values)
+{
+    if (!query.prepare(statement))
+        return false;
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+int resultCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+WriteOutcome outcomeOf(const QSqlError &error)
+{
+    switch (resultCode(error)) {
+    case sqliteBusy:
+    case sqliteLocked:
+        return WriteOutcome::Busy;
+    case sqliteFull:
+        return WriteOutcome::DiskFull;
+    case sqlitePerm:
+    case sqliteReadOnly:
+    case sqliteIoError:
+    case sqliteCantOpen:
+    default:
+        return WriteOutcome::Unwritable;
+    }
+}
+
+QString newConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("nutrivo-archive-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+bool openDatabase(const QString &connection, const QString &filePath, bool readOnly)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    db.setDatabaseName(filePath);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    return db.open();
+}
+
+Connection::Connection(const QString &filePath, bool readOnly) : m_name(newConnectionName())
+{
+    openDatabase(m_name, filePath, readOnly);
+}
+
+Connection::~Connection()
+{
+    database().close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QVariant single(const QSqlDatabase &db, const QString &statement)
+{
+    QSqlQuery query(db);
+    if (!query.exec(statement) || !query.next())
+        return {};
+    return query.value(0);
+}
+
+bool makePrivateFile(const QString &filePath)
+{
+    QFile file(filePath);
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+} // namespace sql

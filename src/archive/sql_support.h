@@ -1,0 +1,52 @@
+#pragma once
+
+// Small helpers around Qt SQL shared by the archive's files.
+
+#include "archive.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace sql {
+
+// Runs one statement with its values bound in order.
+bool run(QSqlQuery &query, const QString &statement, const QVariantList &values = {});
+
+// The SQLite result code behind an error, without its extended bits.
+int resultCode(const QSqlError &error);
+
+WriteOutcome outcomeOf(const QSqlError &error);
+
+// A connection of its own, removed with the object.
+class Connection
+{
+public:
+    Connection(const QString &filePath, bool readOnly);
+    ~Connection();
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    const QString &name() const { return m_name; }
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name, false); }
+    bool isOpen() const { return database().isOpen(); }
+
+private:
+    QString m_name;
+};
+
+// Opens a registered connection on the file, with the wait for another
+// program's lock; readOnly never changes the file.
+bool openDatabase(const QString &connection, const QString &filePath, bool readOnly);
+
+// A unique connection name.
+QString newConnectionName();
+
+// The first value of a one-row query, or an invalid variant.
+QVariant single(const QSqlDatabase &db, const QString &statement);
+
+// Makes an empty file that only its owner may read and write; false if it exists.
+bool makePrivateFile(const QString &filePath);
+
+} // namespace sql

@@ -1,0 +1,35 @@
+#pragma once
+
+// Keeps a development in the archive, asking over the window that wants it
+// whether a subject of the same name is the same person.
+
+#include "archive/archive.h"
+
+#include <QObject>
+#include <optional>
+
+class QWidget;
+
+class ArchiveKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ArchiveKeeper(Archive &archive) : m_archive(archive) {}
+
+    // Opens the file where there is one, saying so once when it cannot be used.
+    ArchiveState openArchive(QWidget *over);
+    void keep(QWidget *over, const QString &name, const KeptAssessment &assessment);
+
+signals:
+    void changed();
+
+private:
+    // The subject the assessment goes to: an existing one, 0 for a new one, or
+    // none when the user cancels.
+    std::optional<qint64> chooseSubject(QWidget *over, const QString &name,
+                                        const KeptAssessment &assessment);
+
+    Archive &m_archive;
+    bool m_opened = false;
+};

@@ -1,0 +1,74 @@
+#include "archive_texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString folderOf(const QString &filePath)
+{
+    return QDir::toNativeSeparators(QFileInfo(filePath).path());
+}
+
+} // namespace
+
+ArchiveNotice stateNotice(ArchiveState state, const QString &filePath)
+{
+    const QString file = QDir::toNativeSeparators(filePath);
+    switch (state) {
+    case ArchiveState::ReadOnlyNewer:
+        return {QMessageBox::Warning,
+                QStringLiteral("L'archivio è stato scritto da una versione più recente di "
+                               "Nutrivo: si può consultare, ma non modificare.")};
+    case ArchiveState::Damaged:
+        return {QMessageBox::Critical,
+                QStringLiteral("Il file dell'archivio è danneggiato e non viene toccato:\n%1\n"
+                               "Nutrivo sviluppa e stampa anche senza archivio; si può "
+                               "ripristinare l'archivio da una copia.")
+                    .arg(file)};
+    case ArchiveState::NotAnArchive:
+        return {QMessageBox::Critical,
+                QStringLiteral("Al posto dell'archivio c'è un file che non è un archivio di "
+                               "Nutrivo, e non viene toccato:\n%1\nNutrivo sviluppa e stampa anche "
+                               "senza archivio; si può ripristinare l'archivio da una copia.")
+                    .arg(file)};
+    case ArchiveState::Unreachable:
+        return {QMessageBox::Critical,
+                QStringLiteral("Non è possibile aprire l'archivio:\n%1\nControllare i permessi "
+                               "della cartella e lo spazio sul disco.")
+                    .arg(file)};
+    case ArchiveState::Absent:
+    case ArchiveState::Ready:
+        break;
+    }
+    return {QMessageBox::NoIcon, QString()};
+}
+
+ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
+{
+    switch (outcome) {
+    case WriteOutcome::Busy:
+        return {QMessageBox::Warning,
+                QStringLiteral("L'archivio è occupato da un'altra copia di Nutrivo: l'operazione "
+                               "non è stata eseguita. Riprovare tra poco.")};
+    case WriteOutcome::DiskFull:
+        return {QMessageBox::Critical,
+                QStringLiteral("Il disco è pieno: l'operazione non è stata eseguita e l'archivio "
+                               "è rimasto com'era.")};
+    case WriteOutcome::Unwritable:
+        return {QMessageBox::Critical,
+                QStringLiteral("Non è possibile scrivere nella cartella dell'archivio:\n%1\n"
+                               "L'operazione non è stata eseguita e l'archivio è rimasto com'era.")
+                    .arg(folderOf(filePath))};
+    case WriteOutcome::Refused:
+    case WriteOutcome::Done:
+        break;
+    }
+    return {QMessageBox::NoIcon, QString()};
+}
+
+void showNotice(QWidget *parent, const QString &title, const ArchiveNotice &notice)
+{
+    QMessageBox box(notice.icon, title, notice.text, QMessageBox::Ok, parent);
+    box.exec();
+}

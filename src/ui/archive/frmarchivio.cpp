@@ -1,0 +1,369 @@
+#include "frmarchivio.h"
+
+#include "archive_keeper.h"
+#include "archive_texts.h"
+#include "assessment/numbers.h"
+#include "frmarchivio_plan.h"
+#include "ui/common/messages.h"
+#include "ui/common/regional.h"
+#include "ui/common/window_look.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+
+namespace {
+
+const QSize clientSize = pixels(QRect(0, 0, 9600, 6660)).size();
+constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
+constexpr int NameRole = Qt::UserRole + 2;
+
+const QStringList assessmentColumns = {"Data", "Peso (Kg)", "IMC", "Classe",
+                                       "Fabbisogno (Kcal/giorno)"};
+const QString copyFilter = QStringLiteral("Archivio di Nutrivo (*.sqlite);;Tutti i file (*)");
+
+QString shortTime(const QDateTime &time)
+{
+    return QLocale().toString(time, QLocale::ShortFormat);
+}
+
+QString figure(double value)
+{
+    return QString::fromStdString(assessment::standardFormat(value, separatorsOf(QLocale())));
+}
+
+QStandardItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignRight)
+{
+    auto *item = new QStandardItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_archive(archive), m_keeper(keeper),
+      m_subjectItems(new QStandardItemModel(this)),
+      m_foundSubjects(new QSortFilterProxyModel(this)),
+      m_assessmentItems(new QStandardItemModel(this))
+{
+    dressWindow(this, "frmArchivio", "Archivio valutazioni", "nutrivo");
+    setFixedSize(clientSize);
+    m_controls = buildControls(this, frmArchivioPlan());
+    const Controls &c = m_controls;
+    m_c = {c.get<QLineEdit>("txtCerca"),          c.get<QListView>("lstSoggetti"),
+           c.get<QTableView>("tblValutazioni"),   c.get<QPushButton>("cmdRinomina"),
+           c.get<QPushButton>("cmdEliminaSoggetto"), c.get<QPushButton>("cmdApri"),
+           c.get<QPushButton>("cmdElimina"),      c.get<QPushButton>("cmdCopia"),
+           c.get<QPushButton>("cmdRipristina"),   c.get<QPushButton>("cmdChiudi"),
+           c.get<QLabel>("lblStato")};
+
+    m_c.txtCerca->setAccessibleName("Cerca soggetto");
+    m_c.txtCerca->setClearButtonEnabled(true);
+    c.get<QLabel>("lblCerca")->setBuddy(m_c.txtCerca);
+    m_c.lstSoggetti->setAccessibleName("Soggetti");
+    m_c.tblValutazioni->setAccessibleName("Valutazioni del soggetto");
+
+    m_foundSubjects->setSourceModel(m_subjectItems);
+    m_foundSubjects->setFilterRole(NameRole);
+    m_foundSubjects->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_foundSubjects->setSortRole(NameRole);
+    m_foundSubjects->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_foundSubjects->setSortLocaleAware(true);
+    m_foundSubjects->sort(0);
+    m_c.lstSoggetti->setModel(m_foundSubjects);
+    m_assessmentItems->setHorizontalHeaderLabels(assessmentColumns);
+    m_c.tblValutazioni->setModel(m_assessmentItems);
+    const int widths[] = {118, 70, 54, 96};
+    for (int column = 0; column < 4; ++column)
+        m_c.tblValutazioni->setColumnWidth(column, widths[column]);
+
+    setTabOrder(m_c.txtCerca, m_c.lstSoggetti);
+    setTabOrder(m_c.lstSoggetti, m_c.tblValutazioni);
+    setTabOrder(m_c.tblValutazioni, m_c.cmdApri);
+    setTabOrder(m_c.cmdApri, m_c.cmdElimina);
+    setTabOrder(m_c.cmdElimina, m_c.cmdRinomina);
+    setTabOrder(m_c.cmdRinomina, m_c.cmdEliminaSoggetto);
+    setTabOrder(m_c.cmdEliminaSoggetto, m_c.cmdCopia);
+    setTabOrder(m_c.cmdCopia, m_c.cmdRipristina);
+    setTabOrder(m_c.cmdRipristina, m_c.cmdChiudi);
+
+    connect(m_c.txtCerca, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_foundSubjects->setFilterFixedString(text.simplified());
+        showAssessments();
+    });
+    // Down from the search box goes into the list of what it found.
+    connect(new QShortcut(Qt::Key_Down, m_c.txtCerca, nullptr, nullptr, Qt::WidgetShortcut),
+            &QShortcut::activated, this, [this] {
+                m_c.lstSoggetti->setFocus(Qt::TabFocusReason);
+                if (!m_c.lstSoggetti->currentIndex().isValid())
+                    m_c.lstSoggetti->setCurrentIndex(m_foundSubjects->index(0, 0));
+            });
+    connect(m_c.lstSoggetti->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmArchivio::showAssessments);
+    connect(m_c.tblValutazioni->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmArchivio::updateCommands);
+    connect(m_c.tblValutazioni, &QTableView::activated, this, &frmArchivio::openAssessment);
+    connect(new QShortcut(QKeySequence::Delete, m_c.tblValutazioni, nullptr, nullptr,
+                          Qt::WidgetShortcut),
+            &QShortcut::activated, this, &frmArchivio::removeAssessment);
+    connect(m_c.cmdApri, &QPushButton::clicked, this, &frmArchivio::openAssessment);
+    connect(m_c.cmdElimina, &QPushButton::clicked, this, &frmArchivio::removeAssessment);
+    connect(m_c.cmdEliminaSoggetto, &QPushButton::clicked, this, &frmArchivio::removeSubject);
+    connect(m_c.cmdRinomina, &QPushButton::clicked, this, &frmArchivio::renameSubject);
+    connect(m_c.cmdCopia, &QPushButton::clicked, this, &frmArchivio::saveCopy);
+    connect(m_c.cmdRipristina, &QPushButton::clicked, this, &frmArchivio::restoreCopy);
+    connect(m_c.cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+    connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
+    updateCommands();
+}
+
+void frmArchivio::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_keeper.openArchive(this);
+    reload();
+    m_c.txtCerca->setFocus();
+}
+
+void frmArchivio::reload()
+{
+    const KeptSubject *selected = selectedSubject();
+    const qint64 selectedId = selected ? selected->id : 0;
+    m_subjects = m_archive.subjects();
+    m_subjectItems->clear();
+    QList<QStandardItem *> items;
+    items.reserve(m_subjects.size());
+    for (int row = 0; row < m_subjects.size(); ++row) {
+        const KeptSubject &subject = m_subjects.at(row);
+        const QString last = subject.lastAssessed.isValid()
+                                 ? QLocale().toString(subject.lastAssessed.date(), QLocale::ShortFormat)
+                                 : QStringLiteral("nessuna valutazione");
+        auto *item = new QStandardItem(QStringLiteral("%1 (%2)").arg(subject.name, last));
+        item->setData(row, SubjectRow);
+        item->setData(subject.name, NameRole);
+        item->setToolTip(QStringLiteral("%1, %2 valutazioni")
+                             .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
+                             .arg(subject.assessments));
+        items << item;
+    }
+    for (QStandardItem *item : std::as_const(items))
+        m_subjectItems->appendRow(item);
+
+    for (int row = 0; row < m_foundSubjects->rowCount(); ++row) {
+        const QModelIndex index = m_foundSubjects->index(row, 0);
+        if (m_subjects.at(index.data(SubjectRow).toInt()).id == selectedId)
+            m_c.lstSoggetti->setCurrentIndex(index);
+    }
+
+    const QString where = QDir::toNativeSeparators(m_archive.filePath());
+    switch (m_archive.state()) {
+    case ArchiveState::Absent:
+        m_c.lblStato->setText(
+            QStringLiteral("L'archivio è vuoto: una valutazione si salva dalla finestra principale "
+                           "con \"Salva nell'archivio\". Sarà tenuto in %1")
+                .arg(where));
+        break;
+    case ArchiveState::Ready:
+    case ArchiveState::ReadOnlyNewer:
+        m_c.lblStato->setText(QStringLiteral("%1 soggetti. Archivio: %2")
+                                  .arg(m_subjects.size())
+                                  .arg(where));
+        break;
+    default:
+        m_c.lblStato->setText(stateNotice(m_archive.state(), m_archive.filePath()).text);
+        break;
+    }
+    showAssessments();
+}
+
+const KeptSubject *frmArchivio::selectedSubject() const
+{
+    const QModelIndex index = m_c.lstSoggetti->currentIndex();
+    if (!index.isValid())
+        return nullptr;
+    const int row = index.data(SubjectRow).toInt();
+    return row >= 0 && row < m_subjects.size() ? &m_subjects.at(row) : nullptr;
+}
+
+const KeptAssessment *frmArchivio::selectedAssessment() const
+{
+    const QModelIndex index = m_c.tblValutazioni->currentIndex();
+    return index.isValid() && index.row() < m_assessments.size() ? &m_assessments.at(index.row())
+                                                                 : nullptr;
+}
+
+void frmArchivio::showAssessments()
+{
+    const KeptSubject *subject = selectedSubject();
+    m_assessments = subject ? m_archive.assessmentsOf(subject->id) : QList<KeptAssessment>();
+    m_assessmentItems->removeRows(0, m_assessmentItems->rowCount());
+    for (const KeptAssessment &kept : std::as_const(m_assessments)) {
+        m_assessmentItems->appendRow(
+            {cell(shortTime(kept.takenAt), Qt::AlignLeft), cell(figure(kept.weightKg())),
+             cell(figure(kept.figures.bodyMassIndex)),
+             cell(QString::fromStdString(kept.figures.weightClass), Qt::AlignLeft),
+             cell(figure(kept.figures.dailyEnergyKcal))});
+    }
+    if (!m_assessments.isEmpty())
+        m_c.tblValutazioni->setCurrentIndex(m_assessmentItems->index(0, 0));
+    updateCommands();
+}
+
+void frmArchivio::updateCommands()
+{
+    const bool writable = m_archive.state() == ArchiveState::Ready;
+    const bool readable = writable || m_archive.state() == ArchiveState::ReadOnlyNewer;
+    const bool subject = selectedSubject() != nullptr;
+    const bool assessment = selectedAssessment() != nullptr;
+    m_c.cmdApri->setEnabled(assessment);
+    m_c.cmdElimina->setEnabled(writable && assessment);
+    m_c.cmdRinomina->setEnabled(writable && subject);
+    m_c.cmdEliminaSoggetto->setEnabled(writable && subject);
+    m_c.cmdCopia->setEnabled(readable);
+}
+
+void frmArchivio::openAssessment()
+{
+    const KeptSubject *subject = selectedSubject();
+    const KeptAssessment *kept = selectedAssessment();
+    if (subject && kept)
+        emit assessmentOpened(*subject, *kept);
+}
+
+bool frmArchivio::confirm(const QString &title, const QString &text, const QString &action)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, this);
+    QPushButton *yes = box.addButton(action, QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void frmArchivio::report(const QString &title, WriteOutcome outcome)
+{
+    if (outcome != WriteOutcome::Done)
+        showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
+    reload();
+}
+
+void frmArchivio::removeAssessment()
+{
+    const KeptSubject *subject = selectedSubject();
+    const KeptAssessment *kept = selectedAssessment();
+    if (!subject || !kept || m_archive.state() != ArchiveState::Ready)
+        return;
+    const QString title = QStringLiteral("Elimina valutazione");
+    if (confirm(title,
+                QStringLiteral("Eliminare la valutazione di %1 del %2? Non si potrà recuperare.")
+                    .arg(subject->name, shortTime(kept->takenAt)),
+                QStringLiteral("Elimina")))
+        report(title, m_archive.removeAssessment(kept->id));
+}
+
+void frmArchivio::removeSubject()
+{
+    const KeptSubject *subject = selectedSubject();
+    if (!subject || m_archive.state() != ArchiveState::Ready)
+        return;
+    const QString title = QStringLiteral("Elimina soggetto");
+    if (confirm(title,
+                QStringLiteral("Eliminare %1 e tutte le sue valutazioni (%2)? Non si potranno "
+                               "recuperare.")
+                    .arg(subject->name)
+                    .arg(subject->assessments),
+                QStringLiteral("Elimina")))
+        report(title, m_archive.removeSubject(subject->id));
+}
+
+void frmArchivio::renameSubject()
+{
+    const KeptSubject *subject = selectedSubject();
+    if (!subject || m_archive.state() != ArchiveState::Ready)
+        return;
+    const QString title = QStringLiteral("Rinomina soggetto");
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(QStringLiteral("Cognome e nome:"));
+    dialog.setTextValue(subject->name);
+    if (auto *box = dialog.findChild<QLineEdit *>())
+        box->setMaxLength(25);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString name = dialog.textValue().simplified();
+    if (name.isEmpty()) {
+        showWarning(this, title, QStringLiteral("Il cognome e nome non può essere vuoto."));
+        return;
+    }
+    report(title, m_archive.rename(subject->id, name));
+}
+
+void frmArchivio::saveCopy()
+{
+    const QString title = QStringLiteral("Salva una copia");
+    const QString proposed =
+        QDir::home().filePath(QStringLiteral("Nutrivo - archivio %1.sqlite")
+                                  .arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString target = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Salva una copia dell'archivio"), proposed, copyFilter);
+    if (target.isEmpty())
+        return;
+    const WriteOutcome outcome = m_archive.saveCopy(target);
+    if (outcome == WriteOutcome::Done)
+        showInformation(this, title,
+                        QStringLiteral("Copia dell'archivio salvata in:\n%1")
+                            .arg(QDir::toNativeSeparators(target)));
+    else
+        showNotice(this, title, failureNotice(outcome, target));
+}
+
+void frmArchivio::restoreCopy()
+{
+    const QString title = QStringLiteral("Ripristina da una copia");
+    const QString source = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Ripristina l'archivio da una copia"), QDir::homePath(), copyFilter);
+    if (source.isEmpty())
+        return;
+    const ArchiveState copy = Archive::inspect(source);
+    const QString refusal =
+        copy == ArchiveState::Damaged
+            ? QStringLiteral("Il file scelto è danneggiato.")
+        : copy == ArchiveState::ReadOnlyNewer
+            ? QStringLiteral("Il file scelto è stato scritto da una versione più recente di Nutrivo.")
+        : copy != ArchiveState::Ready ? QStringLiteral("Il file scelto non è un archivio di Nutrivo.")
+                                      : QString();
+    if (!refusal.isEmpty()) {
+        showWarning(this, title, refusal + QStringLiteral(" L'archivio non è stato toccato."));
+        return;
+    }
+    if (!confirm(title,
+                 QStringLiteral("Sostituire l'archivio con la copia scelta? L'archivio attuale "
+                                "sarà conservato, così com'è, accanto al suo file."),
+                 QStringLiteral("Ripristina")))
+        return;
+    QString keptAs;
+    const WriteOutcome outcome = m_archive.restoreFrom(source, &keptAs);
+    if (outcome == WriteOutcome::Done)
+        showInformation(this, title,
+                        keptAs.isEmpty()
+                            ? QStringLiteral("Archivio ripristinato.")
+                            : QStringLiteral("Archivio ripristinato. Quello sostituito è conservato "
+                                             "in:\n%1")
+                                  .arg(QDir::toNativeSeparators(keptAs)));
+    else
+        showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
+    m_keeper.openArchive(this);
+    reload();
+}

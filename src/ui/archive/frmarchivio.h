@@ -1,0 +1,69 @@
+#pragma once
+
+// The archive window: the kept subjects, found as one types, and the selected
+// subject's assessments, newest first; open, delete, rename, and copies of the
+// whole archive.
+
+#include "archive/archive.h"
+#include "ui/common/control_plan.h"
+
+#include <QWidget>
+
+class ArchiveKeeper;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+
+class frmArchivio : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *parent = nullptr);
+
+    // Reads the archive again, keeping the subject selected.
+    void reload();
+
+signals:
+    void assessmentOpened(const KeptSubject &subject, const KeptAssessment &assessment);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void showAssessments();
+    void updateCommands();
+    void openAssessment();
+    void removeAssessment();
+    void removeSubject();
+    void renameSubject();
+    void saveCopy();
+    void restoreCopy();
+    bool confirm(const QString &title, const QString &text, const QString &action);
+    void report(const QString &title, WriteOutcome outcome);
+
+    const KeptSubject *selectedSubject() const;
+    const KeptAssessment *selectedAssessment() const;
+
+    Archive &m_archive;
+    ArchiveKeeper &m_keeper;
+    Controls m_controls;
+    struct Handled
+    {
+        QLineEdit *txtCerca;
+        QListView *lstSoggetti;
+        QTableView *tblValutazioni;
+        QPushButton *cmdRinomina, *cmdEliminaSoggetto, *cmdApri, *cmdElimina, *cmdCopia,
+            *cmdRipristina, *cmdChiudi;
+        QLabel *lblStato;
+    } m_c;
+    QStandardItemModel *m_subjectItems;
+    QSortFilterProxyModel *m_foundSubjects;
+    QStandardItemModel *m_assessmentItems;
+    QList<KeptSubject> m_subjects;
+    QList<KeptAssessment> m_assessments; // of the selected subject
+};

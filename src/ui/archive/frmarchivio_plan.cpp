@@ -1,0 +1,25 @@
+#include "frmarchivio_plan.h"
+
+using namespace plan;
+
+// clang-format off
+QList<PlanRow> frmArchivioPlan()
+{
+    return {
+        // name, kind, container, {left, top, width, height}, caption, text colour, background, font, flags, length
+        {"lblCerca", Label, "", {120, 165, 1560, 255}, "Cerca soggetto --->"},
+        {"txtCerca", TextBox, "", {1680, 120, 2400, 285}, "", navy, none, plain, 0, 25},
+        {"lstSoggetti", List, "", {120, 480, 3960, 4560}, ""},
+        {"lblValutazioni", Label, "", {4200, 165, 5280, 255}, "Valutazioni del soggetto (la più recente in alto)"},
+        {"tblValutazioni", Table, "", {4200, 480, 5280, 4560}, ""},
+        {"cmdRinomina", Button, "", {120, 5160, 1920, 375}, "Rinomina soggetto..."},
+        {"cmdEliminaSoggetto", Button, "", {2160, 5160, 1920, 375}, "Elimina soggetto"},
+        {"cmdApri", Button, "", {4200, 5160, 2520, 375}, "Apri valutazione"},
+        {"cmdElimina", Button, "", {6960, 5160, 2520, 375}, "Elimina valutazione"},
+        {"cmdCopia", Button, "", {120, 5640, 1920, 375}, "Salva una copia..."},
+        {"cmdRipristina", Button, "", {2160, 5640, 1920, 375}, "Ripristina da una copia..."},
+        {"cmdChiudi", Button, "", {7680, 5640, 1800, 375}, "Chiudi"},
+        {"lblStato", Label, "", {120, 6120, 9360, 420}, "", navy, none, plain, WordWrap},
+    };
+}
+// clang-format on

@@ -1,0 +1,60 @@
+// The main window's side of the archive: keeping the development on screen,
+// and developing a kept one again.
+
+#include "form1.h"
+#include "ui/common/messages.h"
+#include "ui/common/regional.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+
+void Form1::forgetDevelopment()
+{
+    m_developed.reset();
+    m_c.cmdSalva->setEnabled(false);
+}
+
+void Form1::keepDevelopment()
+{
+    if (!m_developed)
+        return;
+    if (m_c.Text1->text().trimmed().isEmpty()) {
+        showWarning(this, "Salva nell'archivio",
+                    "Per salvare nell'archivio occorre il cognome e nome del soggetto.");
+        m_c.Text1->setFocus();
+        return;
+    }
+    emit keepWanted(m_c.Text1->text(), *m_developed);
+}
+
+void Form1::developKept(const KeptSubject &subject, const KeptAssessment &kept)
+{
+    ResetAssessment();
+    m_c.Text1->setText(subject.name);
+    m_c.Text3->setText(kept.heightText);
+    m_c.Text2->setText(kept.weightText);
+    m_c.Text4->setText(kept.ageText);
+    m_c.options.at(int(kept.sex))->setChecked(true);
+    m_c.options.at(2 + int(kept.activity))->setChecked(true);
+    m_c.options.at(5 + int(kept.build))->setChecked(true);
+    develop();
+    if (!m_developed)
+        return;
+
+    const auto changes = assessment::changedFigures(kept.figures, m_developed->figures,
+                                                    separatorsOf(QLocale()));
+    if (changes.empty())
+        return;
+    QString text = QStringLiteral("Le cifre sviluppate oggi differiscono da quelle archiviate il %1:")
+                       .arg(QLocale().toString(kept.takenAt, QLocale::ShortFormat));
+    for (const auto &change : changes)
+        text += QStringLiteral("\n%1: %2 allora, %3 oggi")
+                    .arg(QString::fromStdString(change.caption),
+                         change.before.empty() ? QStringLiteral("nessuno")
+                                               : QString::fromStdString(change.before),
+                         change.now.empty() ? QStringLiteral("nessuno")
+                                            : QString::fromStdString(change.now));
+    ::showInformation(this, "Valutazione archiviata", text);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// The archive tests' common ground: a temporary folder, a developed
+// assessment to keep, and a look at the file without the archive's code.
+
+#include "archive/archive.h"
+#include "locales.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <unistd.h>
+
+inline KeptAssessment developedAssessment(const char *height = "1.70", const char *weight = "70",
+                                          const char *age = "30")
+{
+    using namespace assessment;
+    const SubjectData subject{"Rossi Mario",          height, weight, age, Sex::Maschile,
+                              ActivityLevel::Leggera, Constitution::Normale};
+    return keptFrom(subject, develop(subject, italian()),
+                    QDateTime(QDate(2026, 12, 8), QTime(11, 15, 30)));
+}
+
+inline QByteArray checksum(const QString &filePath)
+{
+    QFile file(filePath);
+    file.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// One value read straight from the file, read-only.
+inline QVariant peek(const QString &filePath, const QString &statement)
+{
+    const QString name = QStringLiteral("peek");
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(filePath);
+        db.setConnectOptions("QSQLITE_OPEN_READONLY");
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(statement) && query.next())
+                value = query.value(0);
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return value;
+}
+
+inline bool isRoot()
+{
+    return ::geteuid() == 0;
+}

@@ -1,0 +1,336 @@
+#include "archive_fixture.h"
+#include "archive/schema.h"
+#include "version.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QtTest>
+
+class TestArchive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void nothingWrittenBeforeTheFirstSave();
+    void keptAsDeveloped();
+    void namesakesStaySeparate();
+    void deletedDataGone();
+    void renamed();
+    void migratesFromTheFirstVersion();
+    void foreignOrDamagedFilesUntouched_data();
+    void foreignOrDamagedFilesUntouched();
+    void newerVersionReadOnly();
+    void copyAndRestore();
+    void readOnlyFolder();
+    void fullDisk();
+
+private:
+    QString archivePath() const { return m_folder->filePath("data/archivio.sqlite"); }
+    std::unique_ptr<QTemporaryDir> m_folder;
+};
+
+void TestArchive::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+}
+
+void TestArchive::nothingWrittenBeforeTheFirstSave()
+{
+    Archive archive(archivePath());
+    QCOMPARE(archive.open(), ArchiveState::Absent);
+    QVERIFY(archive.subjects().isEmpty());
+    QVERIFY(!QFileInfo::exists(QFileInfo(archivePath()).path()));
+
+    QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Done);
+    QCOMPARE(archive.state(), ArchiveState::Ready);
+    QCOMPARE(QFileInfo(archivePath()).permissions() & 0x0777,
+             QFileDevice::ReadUser | QFileDevice::WriteUser);
+    QCOMPARE(QFileInfo(QFileInfo(archivePath()).path()).permissions() & 0x0777,
+             QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    QCOMPARE(peek(archivePath(), "PRAGMA user_version").toInt(), schema::currentVersion());
+}
+
+void TestArchive::keptAsDeveloped()
+{
+    Archive archive(archivePath());
+    KeptAssessment child = developedAssessment("1,30", "28,5", "9");
+    child.takenAt = child.takenAt.addDays(14);
+    const auto first = archive.keep(0, "  Rossi   Mario ", developedAssessment());
+    const auto second = archive.keep(first.subjectId, "", child);
+    QCOMPARE(second.outcome, WriteOutcome::Done);
+
+    // Read back by another archive on the same file, as after a restart.
+    Archive again(archivePath());
+    QCOMPARE(again.open(), ArchiveState::Ready);
+    const auto subjects = again.subjects();
+    QCOMPARE(subjects.size(), 1);
+    QCOMPARE(subjects[0].name, QString("Rossi Mario"));
+    QCOMPARE(subjects[0].assessments, 2);
+    QCOMPARE(subjects[0].lastAssessed, child.takenAt);
+    const auto kept = again.assessmentsOf(first.subjectId);
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(kept[0].id, second.assessmentId); // newest first
+    QCOMPARE(kept[0].heightText, QString("1,30"));
+    QCOMPARE(kept[0].weightText, QString("28,5"));
+    QCOMPARE(kept[0].ageText, QString("9"));
+    QVERIFY(!kept[0].figures.activityFactor); // no factor below 10 years
+    const auto &figures = kept[1].figures;
+    QCOMPARE(figures.bodyMassIndex, 24.22);
+    QCOMPARE(figures.weightClass, std::string("in Normopeso"));
+    QCOMPARE(*figures.activityFactor, 1.55);
+    QCOMPARE(figures.dailyEnergyKcal, 2621.05);
+    QCOMPARE(figures.carbohydratesKcal, 1703.68);
+    QCOMPARE(figures.fatsGrams, 72.81);
+    QCOMPARE(figures.hipsCm, 91.0);
+    QCOMPARE(kept[1].programVersion, QString(NUTRIVO_VERSION));
+    QVERIFY(assessment::changedFigures(figures, developedAssessment().figures, italian()).empty());
+}
+
+void TestArchive::namesakesStaySeparate()
+{
+    Archive archive(archivePath());
+    archive.keep(0, "Rossi Mario", developedAssessment());
+    archive.keep(0, "ROSSI MARIO", developedAssessment());
+    QCOMPARE(archive.subjects().size(), 2);
+    QVERIFY(sameName("rossi  mario ", "Rossi Mario"));
+    QVERIFY(!sameName("Rossi Maria", "Rossi Mario"));
+}
+
+void TestArchive::deletedDataGone()
+{
+    Archive archive(archivePath());
+    const auto kept = archive.keep(0, "Zyxwvut Qponmlk", developedAssessment("1.83", "71.9"));
+    archive.keep(0, "Bianchi Anna", developedAssessment());
+    QVERIFY(checksum(archivePath()).size() > 0);
+    QFile before(archivePath());
+    QVERIFY(before.open(QIODevice::ReadOnly) && before.readAll().contains("Zyxwvut Qponmlk"));
+
+    QCOMPARE(archive.removeSubject(kept.subjectId), WriteOutcome::Done);
+    QCOMPARE(archive.subjects().size(), 1);
+    QCOMPARE(peek(archivePath(), "SELECT COUNT(*) FROM assessments").toInt(), 1);
+    QFile after(archivePath());
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    const QByteArray bytes = after.readAll();
+    QVERIFY(!bytes.contains("Zyxwvut Qponmlk"));
+    QVERIFY(!bytes.contains("71.9"));
+}
+
+void TestArchive::renamed()
+{
+    Archive archive(archivePath());
+    const auto kept = archive.keep(0, "Rossi Mario", developedAssessment());
+    QCOMPARE(archive.rename(kept.subjectId, " Rossi  Mario Luigi "), WriteOutcome::Done);
+    QCOMPARE(archive.subjects().value(0).name, QString("Rossi Mario Luigi"));
+    QCOMPARE(archive.assessmentsOf(kept.subjectId).size(), 1);
+}
+
+// A file of the first version, written here as that version wrote it.
+void TestArchive::migratesFromTheFirstVersion()
+{
+    QDir().mkpath(QFileInfo(archivePath()).path());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first");
+        db.setDatabaseName(archivePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const QString &statement : schema::steps().at(0))
+            QVERIFY(query.exec(statement));
+        QVERIFY(query.exec("PRAGMA application_id = 1316320370"));
+        QVERIFY(query.exec("PRAGMA user_version = 1"));
+        QVERIFY(query.exec("INSERT INTO subjects VALUES (7, 'Verdi Luca', 'Maschile')"));
+        QVERIFY(query.exec(
+            "INSERT INTO assessments VALUES (3, 7, '2025-01-02T09:30:00Z', '1.80', '80', '45',"
+            " 'Moderata', 'Grassa', 71.5, 24.69, 'in Normopeso', 1826, 1.78, 3250.28, 325.03,"
+            " 81.26, 812.57, 90.29, 2112.68, 528.17, 96, 74, 60, '1.0.0')"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("first");
+
+    Archive archive(archivePath());
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+    QCOMPARE(peek(archivePath(), "PRAGMA user_version").toInt(), 2);
+    QCOMPARE(peek(archivePath(), "SELECT COUNT(*) FROM sqlite_master WHERE name = "
+                                 "'assessments_by_subject'")
+                 .toInt(),
+             1);
+    const auto kept = archive.assessmentsOf(7);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept[0].takenAt, QDateTime(QDate(2025, 1, 2), QTime(9, 30), Qt::UTC).toLocalTime());
+    QCOMPARE(kept[0].activity, assessment::ActivityLevel::Moderata);
+    QCOMPARE(kept[0].figures.dailyEnergyKcal, 3250.28);
+    // The first version's copy, kept whole before the change.
+    QCOMPARE(archive.migrationCopy(), m_folder->filePath("data/archivio.versione-1.sqlite"));
+    QCOMPARE(peek(archive.migrationCopy(), "PRAGMA user_version").toInt(), 1);
+    QCOMPARE(peek(archive.migrationCopy(), "SELECT name FROM subjects").toString(),
+             QString("Verdi Luca"));
+    QCOMPARE(QFileInfo(archive.migrationCopy()).permissions() & 0x0777,
+             QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+void TestArchive::foreignOrDamagedFilesUntouched_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<ArchiveState>("state");
+    QTest::newRow("text") << "text" << ArchiveState::NotAnArchive;
+    QTest::newRow("another program's database") << "foreign" << ArchiveState::NotAnArchive;
+    QTest::newRow("damaged archive") << "damaged" << ArchiveState::Damaged;
+    QTest::newRow("cut archive") << "cut" << ArchiveState::Damaged;
+}
+
+void TestArchive::foreignOrDamagedFilesUntouched()
+{
+    QFETCH(QString, kind);
+    QFETCH(ArchiveState, state);
+    if (kind == "text") {
+        QDir().mkpath(QFileInfo(archivePath()).path());
+        QFile file(archivePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Cognome;Nome\nRossi;Mario\n");
+    } else if (kind == "foreign") {
+        QDir().mkpath(QFileInfo(archivePath()).path());
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+        db.setDatabaseName(archivePath());
+        QVERIFY(db.open());
+        QSqlQuery(db).exec("CREATE TABLE notes (text TEXT)");
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("foreign");
+    } else {
+        {
+            Archive archive(archivePath());
+            for (int i = 0; i < 200; ++i)
+                archive.keep(0, QStringLiteral("Soggetto %1").arg(i), developedAssessment());
+        }
+        QFile file(archivePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        if (kind == "cut") {
+            file.resize(file.size() / 2);
+        } else {
+            file.seek(4096); // the tables' first pages
+            file.write(QByteArray(8192, '\x5a'));
+        }
+    }
+    const QByteArray before = checksum(archivePath());
+
+    Archive archive(archivePath());
+    QCOMPARE(archive.open(), state);
+    QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Refused);
+    QCOMPARE(archive.saveCopy(m_folder->filePath("copia.sqlite")), WriteOutcome::Refused);
+    archive.close();
+    QCOMPARE(checksum(archivePath()), before);
+    QCOMPARE(Archive::inspect(archivePath()), state);
+}
+
+void TestArchive::newerVersionReadOnly()
+{
+    {
+        Archive archive(archivePath());
+        archive.keep(0, "Rossi Mario", developedAssessment());
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
+        db.setDatabaseName(archivePath());
+        QVERIFY(db.open());
+        QSqlQuery(db).exec("PRAGMA user_version = 99");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("newer");
+    const QByteArray before = checksum(archivePath());
+
+    Archive archive(archivePath());
+    QCOMPARE(archive.open(), ArchiveState::ReadOnlyNewer);
+    QCOMPARE(archive.subjects().size(), 1); // still read
+    const qint64 id = archive.subjects().value(0).id;
+    QCOMPARE(archive.keep(id, "", developedAssessment()).outcome, WriteOutcome::Refused);
+    QCOMPARE(archive.removeSubject(id), WriteOutcome::Refused);
+    QCOMPARE(archive.rename(id, "Altro"), WriteOutcome::Refused);
+    archive.close();
+    QCOMPARE(checksum(archivePath()), before);
+    QVERIFY(!QFileInfo::exists(m_folder->filePath("data/archivio.versione-99.sqlite")));
+}
+
+void TestArchive::copyAndRestore()
+{
+    Archive archive(archivePath());
+    archive.keep(0, "Rossi Mario", developedAssessment());
+    const QString copy = m_folder->filePath("copia.sqlite");
+    QCOMPARE(archive.saveCopy(copy), WriteOutcome::Done);
+    QCOMPARE(Archive::inspect(copy), ArchiveState::Ready);
+    QVERIFY(!QFileInfo::exists(m_folder->filePath(".copia.sqlite.part")));
+    archive.keep(0, "Bianchi Anna", developedAssessment());
+    QCOMPARE(archive.subjects().size(), 2);
+
+    QString replaced;
+    QCOMPARE(archive.restoreFrom(copy, &replaced), WriteOutcome::Done);
+    QCOMPARE(archive.state(), ArchiveState::Ready);
+    QCOMPARE(archive.subjects().size(), 1);
+    QCOMPARE(archive.subjects().value(0).name, QString("Rossi Mario"));
+    QCOMPARE(QFileInfo(archivePath()).permissions() & 0x0777,
+             QFileDevice::ReadUser | QFileDevice::WriteUser);
+    // The archive it replaced is kept whole beside it.
+    QVERIFY(replaced.startsWith(m_folder->filePath("data/archivio.sostituito-")));
+    QCOMPARE(peek(replaced, "SELECT COUNT(*) FROM subjects").toInt(), 2);
+
+    // A file that is no archive is refused, and nothing moves.
+    QFile text(m_folder->filePath("note.sqlite"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not an archive");
+    text.close();
+    const QByteArray before = checksum(archivePath());
+    QCOMPARE(archive.restoreFrom(text.fileName()), WriteOutcome::Refused);
+    QCOMPARE(checksum(archivePath()), before);
+}
+
+// A read-only place: as root, where permissions do not hold, a read-only mount.
+void TestArchive::readOnlyFolder()
+{
+    const QString folder = QFileInfo(archivePath()).path();
+    QDir().mkpath(folder);
+    if (isRoot()) {
+        QCOMPARE(QProcess::execute("mount", {"-t", "tmpfs", "-o", "ro,size=1m", "tmpfs", folder}),
+                 0);
+    } else {
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    Archive archive(archivePath());
+    QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome,
+             WriteOutcome::Unwritable);
+    QVERIFY(!QFileInfo::exists(archivePath()));
+    if (isRoot())
+        QProcess::execute("umount", {folder});
+    else
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+}
+
+void TestArchive::fullDisk()
+{
+    if (!isRoot())
+        QSKIP("a small filesystem of its own needs root");
+    const QString folder = QFileInfo(archivePath()).path();
+    QDir().mkpath(folder);
+    QCOMPARE(QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=96k", "tmpfs", folder}), 0);
+    int confirmed = 0;
+    WriteOutcome outcome = WriteOutcome::Done;
+    {
+        Archive archive(archivePath());
+        for (int i = 0; i < 2000 && outcome == WriteOutcome::Done; ++i) {
+            outcome = archive.keep(0, QStringLiteral("Soggetto %1").arg(i), developedAssessment())
+                          .outcome;
+            confirmed += outcome == WriteOutcome::Done;
+        }
+    }
+    const QVariant kept = peek(archivePath(), "SELECT COUNT(*) FROM assessments");
+    const QString check = peek(archivePath(), "PRAGMA integrity_check").toString();
+    QProcess::execute("umount", {folder});
+    QCOMPARE(outcome, WriteOutcome::DiskFull);
+    QVERIFY(confirmed > 10);
+    QCOMPARE(kept.toInt(), confirmed);
+    QCOMPARE(check, QString("ok"));
+}
+
+QTEST_GUILESS_MAIN(TestArchive)
+#include "tst_archive.moc"
