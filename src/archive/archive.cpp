@@ -128,8 +128,9 @@ ArchiveState Archive::bringUpToDate(int version)
         for (const QString &statement : schema::steps().at(version))
             done = done && query.exec(statement);
         if (version == 0)
-            done = done && query.exec(QStringLiteral("PRAGMA application_id = %1")
-                                          .arg(schema::applicationId));
+            done =
+                done &&
+                query.exec(QStringLiteral("PRAGMA application_id = %1").arg(schema::applicationId));
         done = done && query.exec(QStringLiteral("PRAGMA user_version = %1").arg(next));
         query.finish();
         if (done && db.commit()) {
@@ -150,8 +151,8 @@ bool Archive::makeFile()
     const QFileInfo file(m_filePath);
     QDir folder = file.dir();
     // Health data: the folder and the file are the user's alone.
-    if (!folder.exists() &&
-        !(folder.mkpath(QStringLiteral(".")) && QFile::setPermissions(folder.path(), privateFolder)))
+    if (!folder.exists() && !(folder.mkpath(QStringLiteral(".")) &&
+                              QFile::setPermissions(folder.path(), privateFolder)))
         return false;
     return sql::makePrivateFile(m_filePath) || file.exists();
 }

@@ -20,7 +20,7 @@ enum class ArchiveState {
 
 enum class WriteOutcome {
     Done,
-    Busy,       // another Nutrivo held the file for longer than the wait
+    Busy, // another Nutrivo held the file for longer than the wait
     DiskFull,
     Unwritable, // permissions, a read-only folder, an input/output error
     Refused,    // the archive is not Ready (see state())

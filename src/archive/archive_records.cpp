@@ -58,7 +58,8 @@ QVariantList figureValues(const ShownFigures &f)
             f.bodyMassIndex,
             QString::fromStdString(f.weightClass),
             f.basalMetabolismKcal,
-            f.activityFactor ? QVariant(*f.activityFactor) : QVariant(QMetaType::fromType<double>()),
+            f.activityFactor ? QVariant(*f.activityFactor)
+                             : QVariant(QMetaType::fromType<double>()),
             f.dailyEnergyKcal,
             f.proteinsKcal,
             f.proteinsGrams,
@@ -171,16 +172,15 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
             return fail(query.lastError());
         subjectId = query.lastInsertId().toLongLong();
     }
-    const QVariantList values =
-        QVariantList{subjectId,
-                     storedTime(kept.takenAt),
-                     kept.heightText,
-                     kept.weightText,
-                     kept.ageText,
-                     nameOf(activityNames, kept.activity),
-                     nameOf(buildNames, kept.build),
-                     kept.programVersion} +
-        figureValues(kept.figures);
+    const QVariantList values = QVariantList{subjectId,
+                                             storedTime(kept.takenAt),
+                                             kept.heightText,
+                                             kept.weightText,
+                                             kept.ageText,
+                                             nameOf(activityNames, kept.activity),
+                                             nameOf(buildNames, kept.build),
+                                             kept.programVersion} +
+                                figureValues(kept.figures);
     QStringList marks;
     for (int i = 0; i < values.size(); ++i)
         marks << QStringLiteral("?");
@@ -214,7 +214,8 @@ WriteOutcome runWrite(ArchiveState state, const QString &connection, const QStri
 
 WriteOutcome Archive::rename(qint64 subjectId, const QString &name)
 {
-    return runWrite(m_state, m_connection, QStringLiteral("UPDATE subjects SET name = ? WHERE id = ?"),
+    return runWrite(m_state, m_connection,
+                    QStringLiteral("UPDATE subjects SET name = ? WHERE id = ?"),
                     {name.simplified(), subjectId});
 }
 

@@ -20,8 +20,13 @@ KeptAssessment keptFrom(const assessment::SubjectData &subject,
 
 assessment::SubjectData subjectDataOf(const QString &name, const KeptAssessment &kept)
 {
-    return {name.toStdString(),   kept.heightText.toStdString(), kept.weightText.toStdString(),
-            kept.ageText.toStdString(), kept.sex, kept.activity, kept.build};
+    return {name.toStdString(),
+            kept.heightText.toStdString(),
+            kept.weightText.toStdString(),
+            kept.ageText.toStdString(),
+            kept.sex,
+            kept.activity,
+            kept.build};
 }
 
 double KeptAssessment::weightKg() const

@@ -2,8 +2,7 @@
 
 Program::Program()
 {
-    QObject::connect(&m_splash, &frmSplash::mainWindowWanted, &m_splash,
-                     [this] { mainWindow(); });
+    QObject::connect(&m_splash, &frmSplash::mainWindowWanted, &m_splash, [this] { mainWindow(); });
     QObject::connect(&m_splash, &frmSplash::handedOver, &m_splash,
                      [this] { mainWindow()->show(); });
     m_splash.show();

@@ -18,9 +18,11 @@ class Program
 public:
     Program();
     frmSplash &splash() { return m_splash; }
+    // Made on first use.
+    Form1 *mainWindow();
+    frmArchivio *archiveWindow() const { return m_archiveWindow.get(); }
 
 private:
-    Form1 *mainWindow();
     void showArchiveWindow();
 
     frmSplash m_splash;

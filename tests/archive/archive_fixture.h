@@ -17,8 +17,9 @@ inline KeptAssessment developedAssessment(const char *height = "1.70", const cha
                                           const char *age = "30")
 {
     using namespace assessment;
-    const SubjectData subject{"Rossi Mario",          height, weight, age, Sex::Maschile,
-                              ActivityLevel::Leggera, Constitution::Normale};
+    const SubjectData subject{
+        "Rossi Mario",        height, weight, age, Sex::Maschile, ActivityLevel::Leggera,
+        Constitution::Normale};
     return keptFrom(subject, develop(subject, italian()),
                     QDateTime(QDate(2026, 12, 8), QTime(11, 15, 30)));
 }

@@ -1,5 +1,5 @@
-#include "archive_fixture.h"
 #include "archive/schema.h"
+#include "archive_fixture.h"
 #include "version.h"
 
 #include <QDir>

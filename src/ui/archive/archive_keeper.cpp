@@ -34,15 +34,14 @@ std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString 
         if (sameName(subject.name, name) && subject.sex == assessment.sex)
             namesakes << subject;
     }
-    std::sort(namesakes.begin(), namesakes.end(), [](const auto &a, const auto &b) {
-        return a.lastAssessed > b.lastAssessed;
-    });
+    std::sort(namesakes.begin(), namesakes.end(),
+              [](const auto &a, const auto &b) { return a.lastAssessed > b.lastAssessed; });
     for (const KeptSubject &subject : std::as_const(namesakes)) {
-        const QString last = subject.lastAssessed.isValid()
-                                 ? QStringLiteral("valutato l'ultima volta il %1")
-                                       .arg(QLocale().toString(subject.lastAssessed,
-                                                               QLocale::ShortFormat))
-                                 : QStringLiteral("senza valutazioni");
+        const QString last =
+            subject.lastAssessed.isValid()
+                ? QStringLiteral("valutato l'ultima volta il %1")
+                      .arg(QLocale().toString(subject.lastAssessed, QLocale::ShortFormat))
+                : QStringLiteral("senza valutazioni");
         QMessageBox box(QMessageBox::Question, saveTitle,
                         QStringLiteral("Nell'archivio c'è già \"%1\", %2. È la stessa persona?")
                             .arg(subject.name, last),
@@ -65,8 +64,9 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
     const ArchiveState state = openArchive(over);
     if (state != ArchiveState::Ready && state != ArchiveState::Absent) {
         const ArchiveNotice notice = stateNotice(state, m_archive.filePath());
-        showNotice(over, saveTitle,
-                   {notice.icon, notice.text + QStringLiteral("\nLa valutazione non è stata salvata.")});
+        showNotice(
+            over, saveTitle,
+            {notice.icon, notice.text + QStringLiteral("\nLa valutazione non è stata salvata.")});
         return;
     }
     const auto subjectId = chooseSubject(over, name, assessment);

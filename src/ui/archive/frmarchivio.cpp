@@ -62,11 +62,16 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     setFixedSize(clientSize);
     m_controls = buildControls(this, frmArchivioPlan());
     const Controls &c = m_controls;
-    m_c = {c.get<QLineEdit>("txtCerca"),          c.get<QListView>("lstSoggetti"),
-           c.get<QTableView>("tblValutazioni"),   c.get<QPushButton>("cmdRinomina"),
-           c.get<QPushButton>("cmdEliminaSoggetto"), c.get<QPushButton>("cmdApri"),
-           c.get<QPushButton>("cmdElimina"),      c.get<QPushButton>("cmdCopia"),
-           c.get<QPushButton>("cmdRipristina"),   c.get<QPushButton>("cmdChiudi"),
+    m_c = {c.get<QLineEdit>("txtCerca"),
+           c.get<QListView>("lstSoggetti"),
+           c.get<QTableView>("tblValutazioni"),
+           c.get<QPushButton>("cmdRinomina"),
+           c.get<QPushButton>("cmdEliminaSoggetto"),
+           c.get<QPushButton>("cmdApri"),
+           c.get<QPushButton>("cmdElimina"),
+           c.get<QPushButton>("cmdCopia"),
+           c.get<QPushButton>("cmdRipristina"),
+           c.get<QPushButton>("cmdChiudi"),
            c.get<QLabel>("lblStato")};
 
     m_c.txtCerca->setAccessibleName("Cerca soggetto");
@@ -148,15 +153,17 @@ void frmArchivio::reload()
     items.reserve(m_subjects.size());
     for (int row = 0; row < m_subjects.size(); ++row) {
         const KeptSubject &subject = m_subjects.at(row);
-        const QString last = subject.lastAssessed.isValid()
-                                 ? QLocale().toString(subject.lastAssessed.date(), QLocale::ShortFormat)
-                                 : QStringLiteral("nessuna valutazione");
+        const QString last =
+            subject.lastAssessed.isValid()
+                ? QLocale().toString(subject.lastAssessed.date(), QLocale::ShortFormat)
+                : QStringLiteral("nessuna valutazione");
         auto *item = new QStandardItem(QStringLiteral("%1 (%2)").arg(subject.name, last));
         item->setData(row, SubjectRow);
         item->setData(subject.name, NameRole);
-        item->setToolTip(QStringLiteral("%1, %2 valutazioni")
-                             .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
-                             .arg(subject.assessments));
+        item->setToolTip(
+            QStringLiteral("%1, %2 valutazioni")
+                .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
+                .arg(subject.assessments));
         items << item;
     }
     for (QStandardItem *item : std::as_const(items))
@@ -178,9 +185,8 @@ void frmArchivio::reload()
         break;
     case ArchiveState::Ready:
     case ArchiveState::ReadOnlyNewer:
-        m_c.lblStato->setText(QStringLiteral("%1 soggetti. Archivio: %2")
-                                  .arg(m_subjects.size())
-                                  .arg(where));
+        m_c.lblStato->setText(
+            QStringLiteral("%1 soggetti. Archivio: %2").arg(m_subjects.size()).arg(where));
         break;
     default:
         m_c.lblStato->setText(stateNotice(m_archive.state(), m_archive.filePath()).text);
@@ -338,12 +344,13 @@ void frmArchivio::restoreCopy()
         return;
     const ArchiveState copy = Archive::inspect(source);
     const QString refusal =
-        copy == ArchiveState::Damaged
-            ? QStringLiteral("Il file scelto è danneggiato.")
+        copy == ArchiveState::Damaged ? QStringLiteral("Il file scelto è danneggiato.")
         : copy == ArchiveState::ReadOnlyNewer
-            ? QStringLiteral("Il file scelto è stato scritto da una versione più recente di Nutrivo.")
-        : copy != ArchiveState::Ready ? QStringLiteral("Il file scelto non è un archivio di Nutrivo.")
-                                      : QString();
+            ? QStringLiteral(
+                  "Il file scelto è stato scritto da una versione più recente di Nutrivo.")
+        : copy != ArchiveState::Ready
+            ? QStringLiteral("Il file scelto non è un archivio di Nutrivo.")
+            : QString();
     if (!refusal.isEmpty()) {
         showWarning(this, title, refusal + QStringLiteral(" L'archivio non è stato toccato."));
         return;
@@ -356,12 +363,13 @@ void frmArchivio::restoreCopy()
     QString keptAs;
     const WriteOutcome outcome = m_archive.restoreFrom(source, &keptAs);
     if (outcome == WriteOutcome::Done)
-        showInformation(this, title,
-                        keptAs.isEmpty()
-                            ? QStringLiteral("Archivio ripristinato.")
-                            : QStringLiteral("Archivio ripristinato. Quello sostituito è conservato "
-                                             "in:\n%1")
-                                  .arg(QDir::toNativeSeparators(keptAs)));
+        showInformation(
+            this, title,
+            keptAs.isEmpty()
+                ? QStringLiteral("Archivio ripristinato.")
+                : QStringLiteral("Archivio ripristinato. Quello sostituito è conservato "
+                                 "in:\n%1")
+                      .arg(QDir::toNativeSeparators(keptAs)));
     else
         showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
     m_keeper.openArchive(this);

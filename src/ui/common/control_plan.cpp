@@ -4,8 +4,8 @@
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QLabel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>

@@ -43,12 +43,13 @@ void Form1::developKept(const KeptSubject &subject, const KeptAssessment &kept)
     if (!m_developed)
         return;
 
-    const auto changes = assessment::changedFigures(kept.figures, m_developed->figures,
-                                                    separatorsOf(QLocale()));
+    const auto changes =
+        assessment::changedFigures(kept.figures, m_developed->figures, separatorsOf(QLocale()));
     if (changes.empty())
         return;
-    QString text = QStringLiteral("Le cifre sviluppate oggi differiscono da quelle archiviate il %1:")
-                       .arg(QLocale().toString(kept.takenAt, QLocale::ShortFormat));
+    QString text =
+        QStringLiteral("Le cifre sviluppate oggi differiscono da quelle archiviate il %1:")
+            .arg(QLocale().toString(kept.takenAt, QLocale::ShortFormat));
     for (const auto &change : changes)
         text += QStringLiteral("\n%1: %2 allora, %3 oggi")
                     .arg(QString::fromStdString(change.caption),
