@@ -1,6 +1,10 @@
 // Saves the pictures of the windows that the README shows. Run it under
 // xvfb-run from the top of the repository: build/tools/screenshots docs [locale]
+#include "archive/archive.h"
+#include "ui/archive/archive_keeper.h"
+#include "ui/archive/frmarchivio.h"
 #include "ui/common/fonts.h"
+#include "ui/common/regional.h"
 #include "ui/information/frmlogin.h"
 #include "ui/main/form1.h"
 #include "ui/report/page_printer.h"
@@ -9,10 +13,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListView>
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -33,6 +39,28 @@ void save(QWidget &window, const QString &folder, const QString &name)
 {
     QTest::qWait(300);
     window.grab().save(QDir(folder).filePath(name));
+}
+
+// An archive of a few subjects, Rossi Mario seen every two weeks.
+void fillArchive(Archive &archive)
+{
+    using namespace assessment;
+    const auto keep = [&](qint64 subject, const char *name, Sex sex, const char *weight,
+                          const QDateTime &when) {
+        const SubjectData data{
+            name, "1.70", weight, "30", sex, ActivityLevel::Moderata, Constitution::Normale};
+        return archive
+            .keep(subject, name, keptFrom(data, develop(data, separatorsOf(QLocale())), when))
+            .subjectId;
+    };
+    const QDateTime first(QDate(2026, 9, 1), QTime(9, 30));
+    qint64 rossi = 0;
+    const char *weights[] = {"84", "82.5", "81", "79.8", "78.6", "77.9"};
+    for (int visit = 0; visit < 6; ++visit)
+        rossi =
+            keep(rossi, "Rossi Mario", Sex::Maschile, weights[visit], first.addDays(14 * visit));
+    keep(0, "Bianchi Anna", Sex::Femminile, "61", first.addDays(20));
+    keep(0, "Verdi Luca", Sex::Maschile, "74", first.addDays(35));
 }
 
 } // namespace
@@ -81,5 +109,15 @@ int main(int argc, char *argv[])
     for (int tick = 0; tick < 5; ++tick)
         information.tick();
     save(information, folder, "frmlogin.png");
+
+    QTemporaryDir data;
+    Archive archive(QDir(data.path()).filePath("archivio.sqlite"));
+    fillArchive(archive);
+    ArchiveKeeper keeper(archive);
+    frmArchivio archiveWindow(archive, keeper);
+    archiveWindow.show();
+    auto *subjects = archiveWindow.findChild<QListView *>("lstSoggetti");
+    subjects->setCurrentIndex(subjects->model()->index(1, 0));
+    save(archiveWindow, folder, "frmarchivio.png");
     return 0;
 }

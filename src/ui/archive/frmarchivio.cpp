@@ -30,7 +30,7 @@ constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
 
 const QStringList assessmentColumns = {"Data", "Peso (Kg)", "IMC", "Classe",
-                                       "Fabbisogno (Kcal/giorno)"};
+                                       "Kcal/giorno"};
 const QString copyFilter = QStringLiteral("Archivio di Nutrivo (*.sqlite);;Tutti i file (*)");
 
 QString shortTime(const QDateTime &time)
@@ -90,8 +90,10 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     m_c.lstSoggetti->setModel(m_foundSubjects);
     m_assessmentItems->setHorizontalHeaderLabels(assessmentColumns);
     m_c.tblValutazioni->setModel(m_assessmentItems);
-    const int widths[] = {118, 70, 54, 96};
-    for (int column = 0; column < 4; ++column)
+    // The columns share the table's width, with room for a scroll bar.
+    const int widths[] = {92, 58, 44, 82, 58};
+    m_c.tblValutazioni->horizontalHeader()->setStretchLastSection(false);
+    for (int column = 0; column < 5; ++column)
         m_c.tblValutazioni->setColumnWidth(column, widths[column]);
 
     setTabOrder(m_c.txtCerca, m_c.lstSoggetti);

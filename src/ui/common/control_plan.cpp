@@ -157,6 +157,7 @@ QWidget *createWidget(const PlanRow &row, QWidget *parent)
         table->setSelectionMode(QAbstractItemView::SingleSelection);
         table->setTabKeyNavigation(false); // Tab leaves the table, as from any other control
         table->verticalHeader()->hide();
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
         table->horizontalHeader()->setStretchLastSection(true);
         return table;
     }
