@@ -51,12 +51,13 @@ Archive::~Archive()
 
 void Archive::close()
 {
-    if (m_connection.isEmpty())
-        return;
-    QSqlDatabase::database(m_connection, false).close();
-    QSqlDatabase::removeDatabase(m_connection);
-    m_connection.clear();
+    m_connection.reset();
     m_state = ArchiveState::Absent;
+}
+
+QSqlDatabase Archive::database() const
+{
+    return m_connection ? m_connection->database() : QSqlDatabase();
 }
 
 ArchiveState Archive::open()
@@ -90,10 +91,10 @@ ArchiveState Archive::open()
 
 ArchiveState Archive::openConnection(bool readOnly)
 {
-    m_connection = sql::newConnectionName();
-    if (!sql::openDatabase(m_connection, m_filePath, readOnly))
+    m_connection = std::make_unique<sql::Connection>(m_filePath, readOnly);
+    if (!m_connection->isOpen())
         return ArchiveState::Unreachable;
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     const QVariant check = sql::single(db, QStringLiteral("PRAGMA quick_check"));
     if (check.toString() != QLatin1String("ok"))
         return ArchiveState::Damaged;
@@ -109,7 +110,7 @@ ArchiveState Archive::openConnection(bool readOnly)
 // step that fails is checked against the version the file has now.
 ArchiveState Archive::bringUpToDate(int version)
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     if (version > 0 && version < schema::currentVersion()) {
         const QString copy = versionCopyName(m_filePath, version);
         QSqlQuery vacuum(db);

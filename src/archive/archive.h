@@ -7,7 +7,13 @@
 #include "kept.h"
 
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
+#include <memory>
+
+namespace sql {
+class Connection;
+}
 
 enum class ArchiveState {
     Absent,        // no file yet
@@ -76,9 +82,12 @@ private:
     ArchiveState openConnection(bool readOnly);
     ArchiveState bringUpToDate(int version);
     bool makeFile();
+    QSqlDatabase database() const;
+    // One statement that changes the file, only while it is Ready.
+    WriteOutcome write(const QString &statement, const QVariantList &values);
 
     QString m_filePath;
-    QString m_connection; // the Qt SQL connection's name, unique to this archive
+    std::unique_ptr<sql::Connection> m_connection;
     ArchiveState m_state = ArchiveState::Absent;
     QString m_migrationCopy;
 };

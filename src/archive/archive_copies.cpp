@@ -75,7 +75,7 @@ WriteOutcome Archive::saveCopy(const QString &target) const
     if (!sql::makePrivateFile(part))
         return WriteOutcome::Unwritable;
     // A snapshot taken in one read transaction: consistent while others write.
-    QSqlQuery vacuum(QSqlDatabase::database(m_connection, false));
+    QSqlQuery vacuum(database());
     if (!sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})) {
         const WriteOutcome outcome = sql::outcomeOf(vacuum.lastError());
         QFile::remove(part);

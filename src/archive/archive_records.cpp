@@ -102,7 +102,7 @@ QList<KeptSubject> Archive::subjects() const
     QList<KeptSubject> subjects;
     if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
         return subjects;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.setForwardOnly(true);
     sql::run(query, QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id)"
                                    " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
@@ -120,7 +120,7 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
     QList<KeptAssessment> assessments;
     if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
         return assessments;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    QSqlQuery query(database());
     query.setForwardOnly(true);
     sql::run(query,
              QStringLiteral("SELECT a.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
@@ -158,7 +158,7 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
     if (m_state != ArchiveState::Ready)
         return {WriteOutcome::Refused};
 
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     const auto fail = [&db](const QSqlError &error) {
         db.rollback();
         return Kept{sql::outcomeOf(error)};
@@ -181,9 +181,7 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
                                              nameOf(buildNames, kept.build),
                                              kept.programVersion} +
                                 figureValues(kept.figures);
-    QStringList marks;
-    for (int i = 0; i < values.size(); ++i)
-        marks << QStringLiteral("?");
+    const QStringList marks(values.size(), QStringLiteral("?"));
     if (!sql::run(query,
                   QStringLiteral("INSERT INTO assessments (subject_id, taken_at, height_text,"
                                  " weight_text, age_text, activity, build, program_version, %1)"
@@ -198,36 +196,28 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
     return {WriteOutcome::Done, subjectId, assessmentId};
 }
 
-namespace {
-
-WriteOutcome runWrite(ArchiveState state, const QString &connection, const QString &statement,
-                      const QVariantList &values)
+WriteOutcome Archive::write(const QString &statement, const QVariantList &values)
 {
-    if (state != ArchiveState::Ready)
+    if (m_state != ArchiveState::Ready)
         return WriteOutcome::Refused;
-    QSqlQuery query(QSqlDatabase::database(connection, false));
+    QSqlQuery query(database());
     return sql::run(query, statement, values) ? WriteOutcome::Done
                                               : sql::outcomeOf(query.lastError());
 }
 
-} // namespace
-
 WriteOutcome Archive::rename(qint64 subjectId, const QString &name)
 {
-    return runWrite(m_state, m_connection,
-                    QStringLiteral("UPDATE subjects SET name = ? WHERE id = ?"),
-                    {name.simplified(), subjectId});
+    return write(QStringLiteral("UPDATE subjects SET name = ? WHERE id = ?"),
+                 {name.simplified(), subjectId});
 }
 
 WriteOutcome Archive::removeAssessment(qint64 assessmentId)
 {
-    return runWrite(m_state, m_connection, QStringLiteral("DELETE FROM assessments WHERE id = ?"),
-                    {assessmentId});
+    return write(QStringLiteral("DELETE FROM assessments WHERE id = ?"), {assessmentId});
 }
 
 WriteOutcome Archive::removeSubject(qint64 subjectId)
 {
     // The assessments go with the subject, through the foreign key.
-    return runWrite(m_state, m_connection, QStringLiteral("DELETE FROM subjects WHERE id = ?"),
-                    {subjectId});
+    return write(QStringLiteral("DELETE FROM subjects WHERE id = ?"), {subjectId});
 }

@@ -20,6 +20,12 @@ enum : int {
 // How long a save waits for another Nutrivo that is writing the same file.
 constexpr int busyTimeoutMs = 10000;
 
+QString newConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("nutrivo-archive-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
 } // namespace
 
 bool run(QSqlQuery &query, const QString &statement, const QVariantList &values)
@@ -53,26 +59,15 @@ WriteOutcome outcomeOf(const QSqlError &error)
     }
 }
 
-QString newConnectionName()
+Connection::Connection(const QString &filePath, bool readOnly) : m_name(newConnectionName())
 {
-    static QAtomicInt counter;
-    return QStringLiteral("nutrivo-archive-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-
-bool openDatabase(const QString &connection, const QString &filePath, bool readOnly)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(filePath);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
     if (readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
-    return db.open();
-}
-
-Connection::Connection(const QString &filePath, bool readOnly) : m_name(newConnectionName())
-{
-    openDatabase(m_name, filePath, readOnly);
+    db.open();
 }
 
 Connection::~Connection()

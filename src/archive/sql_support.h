@@ -19,7 +19,8 @@ int resultCode(const QSqlError &error);
 
 WriteOutcome outcomeOf(const QSqlError &error);
 
-// A connection of its own, removed with the object.
+// A connection of its own to the file, with the wait for another program's
+// lock, removed with the object; readOnly never changes the file.
 class Connection
 {
 public:
@@ -35,13 +36,6 @@ public:
 private:
     QString m_name;
 };
-
-// Opens a registered connection on the file, with the wait for another
-// program's lock; readOnly never changes the file.
-bool openDatabase(const QString &connection, const QString &filePath, bool readOnly);
-
-// A unique connection name.
-QString newConnectionName();
 
 // The first value of a one-row query, or an invalid variant.
 QVariant single(const QSqlDatabase &db, const QString &statement);

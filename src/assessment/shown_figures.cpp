@@ -1,7 +1,5 @@
 #include "shown_figures.h"
 
-#include <cmath>
-
 namespace assessment {
 
 ShownFigures shownFigures(const DevelopedData &data)
@@ -29,49 +27,57 @@ ShownFigures shownFigures(const DevelopedData &data)
 
 namespace {
 
-using Figure = double ShownFigures::*;
+using FigureText = std::string (*)(const ShownFigures &, const Separators &);
+
+// A figure as the user reads it, to the cent: two figures are the same when
+// they read the same.
+template <double ShownFigures::*figure>
+std::string numberText(const ShownFigures &figures, const Separators &separators)
+{
+    return localNumberText(roundedToCents(figures.*figure), separators);
+}
+
+std::string weightClassText(const ShownFigures &figures, const Separators &)
+{
+    return figures.weightClass;
+}
+
+// Empty without a factor.
+std::string activityFactorText(const ShownFigures &figures, const Separators &separators)
+{
+    const auto &factor = figures.activityFactor;
+    return factor ? localNumberText(roundedToCents(*factor), separators) : std::string();
+}
 
 // In the order the window shows them.
-const std::pair<const char *, Figure> numericFigures[] = {
-    {"Fianchi ideali", &ShownFigures::hipsCm},
-    {"Vita ideale", &ShownFigures::waistCm},
-    {"Cosce ideali", &ShownFigures::thighsCm},
-    {"Peso ideale", &ShownFigures::idealWeightKg},
-    {"Indice di massa corporea", &ShownFigures::bodyMassIndex},
-    {"Metabolismo basale", &ShownFigures::basalMetabolismKcal},
-    {"Fabbisogno energetico giornaliero", &ShownFigures::dailyEnergyKcal},
-    {"Protidi (Kcal)", &ShownFigures::proteinsKcal},
-    {"Protidi (g/giorno)", &ShownFigures::proteinsGrams},
-    {"Lipidi (Kcal)", &ShownFigures::fatsKcal},
-    {"Lipidi (g/giorno)", &ShownFigures::fatsGrams},
-    {"Glucidi (Kcal)", &ShownFigures::carbohydratesKcal},
-    {"Glucidi (g/giorno)", &ShownFigures::carbohydratesGrams},
+const std::pair<const char *, FigureText> figureTexts[] = {
+    {"Fianchi ideali", numberText<&ShownFigures::hipsCm>},
+    {"Vita ideale", numberText<&ShownFigures::waistCm>},
+    {"Cosce ideali", numberText<&ShownFigures::thighsCm>},
+    {"Peso ideale", numberText<&ShownFigures::idealWeightKg>},
+    {"Indice di massa corporea", numberText<&ShownFigures::bodyMassIndex>},
+    {"Classe di peso", weightClassText},
+    {"Metabolismo basale", numberText<&ShownFigures::basalMetabolismKcal>},
+    {"Livello di attività fisica", activityFactorText},
+    {"Fabbisogno energetico giornaliero", numberText<&ShownFigures::dailyEnergyKcal>},
+    {"Protidi (Kcal)", numberText<&ShownFigures::proteinsKcal>},
+    {"Protidi (g/giorno)", numberText<&ShownFigures::proteinsGrams>},
+    {"Lipidi (Kcal)", numberText<&ShownFigures::fatsKcal>},
+    {"Lipidi (g/giorno)", numberText<&ShownFigures::fatsGrams>},
+    {"Glucidi (Kcal)", numberText<&ShownFigures::carbohydratesKcal>},
+    {"Glucidi (g/giorno)", numberText<&ShownFigures::carbohydratesGrams>},
 };
-
-bool sameToTheCent(double a, double b)
-{
-    return std::fabs(a - b) < 0.005;
-}
 
 } // namespace
 
 std::vector<FigureChange> changedFigures(const ShownFigures &before, const ShownFigures &now,
                                          const Separators &separators)
 {
-    const auto text = [&](std::optional<double> value) {
-        return value ? localNumberText(*value, separators) : std::string();
-    };
     std::vector<FigureChange> changes;
-    for (const auto &[caption, figure] : numericFigures) {
-        if (!sameToTheCent(before.*figure, now.*figure))
-            changes.push_back({caption, text(before.*figure), text(now.*figure)});
-        if (figure == &ShownFigures::bodyMassIndex && before.weightClass != now.weightClass)
-            changes.push_back({"Classe di peso", before.weightClass, now.weightClass});
-        if (figure == &ShownFigures::basalMetabolismKcal) {
-            const auto &a = before.activityFactor, &b = now.activityFactor;
-            if (a.has_value() != b.has_value() || (a && !sameToTheCent(*a, *b)))
-                changes.push_back({"Livello di attività fisica", text(a), text(b)});
-        }
+    for (const auto &[caption, text] : figureTexts) {
+        std::string then = text(before, separators), today = text(now, separators);
+        if (then != today)
+            changes.push_back({caption, std::move(then), std::move(today)});
     }
     return changes;
 }

@@ -38,7 +38,7 @@ struct FigureChange
     std::string now;
 };
 
-// Figures equal to the cent are the same; the class is compared as text.
+// Figures that read the same to the cent are the same.
 std::vector<FigureChange> changedFigures(const ShownFigures &before, const ShownFigures &now,
                                          const Separators &separators);
 

@@ -5,6 +5,9 @@
 
 namespace {
 
+const QString withoutArchive = QStringLiteral(
+    "Nutrivo sviluppa e stampa anche senza archivio; si può ripristinare l'archivio da una copia.");
+
 QString folderOf(const QString &filePath)
 {
     return QDir::toNativeSeparators(QFileInfo(filePath).path());
@@ -22,16 +25,13 @@ ArchiveNotice stateNotice(ArchiveState state, const QString &filePath)
                                "Nutrivo: si può consultare, ma non modificare.")};
     case ArchiveState::Damaged:
         return {QMessageBox::Critical,
-                QStringLiteral("Il file dell'archivio è danneggiato e non viene toccato:\n%1\n"
-                               "Nutrivo sviluppa e stampa anche senza archivio; si può "
-                               "ripristinare l'archivio da una copia.")
-                    .arg(file)};
+                QStringLiteral("Il file dell'archivio è danneggiato e non viene toccato:\n%1\n%2")
+                    .arg(file, withoutArchive)};
     case ArchiveState::NotAnArchive:
         return {QMessageBox::Critical,
                 QStringLiteral("Al posto dell'archivio c'è un file che non è un archivio di "
-                               "Nutrivo, e non viene toccato:\n%1\nNutrivo sviluppa e stampa anche "
-                               "senza archivio; si può ripristinare l'archivio da una copia.")
-                    .arg(file)};
+                               "Nutrivo, e non viene toccato:\n%1\n%2")
+                    .arg(file, withoutArchive)};
     case ArchiveState::Unreachable:
         return {QMessageBox::Critical,
                 QStringLiteral("Non è possibile aprire l'archivio:\n%1\nControllare i permessi "

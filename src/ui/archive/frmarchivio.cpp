@@ -29,8 +29,7 @@ const QSize clientSize = pixels(QRect(0, 0, 9600, 6660)).size();
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
 
-const QStringList assessmentColumns = {"Data", "Peso (Kg)", "IMC", "Classe",
-                                       "Kcal/giorno"};
+const QStringList assessmentColumns = {"Data", "Peso (Kg)", "IMC", "Classe", "Kcal/giorno"};
 const QString copyFilter = QStringLiteral("Archivio di Nutrivo (*.sqlite);;Tutti i file (*)");
 
 QString shortTime(const QDateTime &time)
@@ -151,8 +150,6 @@ void frmArchivio::reload()
     const qint64 selectedId = selected ? selected->id : 0;
     m_subjects = m_archive.subjects();
     m_subjectItems->clear();
-    QList<QStandardItem *> items;
-    items.reserve(m_subjects.size());
     for (int row = 0; row < m_subjects.size(); ++row) {
         const KeptSubject &subject = m_subjects.at(row);
         const QString last =
@@ -166,10 +163,8 @@ void frmArchivio::reload()
             QStringLiteral("%1, %2 valutazioni")
                 .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
                 .arg(subject.assessments));
-        items << item;
-    }
-    for (QStandardItem *item : std::as_const(items))
         m_subjectItems->appendRow(item);
+    }
 
     for (int row = 0; row < m_foundSubjects->rowCount(); ++row) {
         const QModelIndex index = m_foundSubjects->index(row, 0);
@@ -374,6 +369,5 @@ void frmArchivio::restoreCopy()
                       .arg(QDir::toNativeSeparators(keptAs)));
     else
         showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
-    m_keeper.openArchive(this);
     reload();
 }

@@ -60,32 +60,20 @@ void BenchFrmArchivio::largeArchiveWindow()
             QVERIFY(query.exec(
                 QStringLiteral("INSERT INTO subjects VALUES (%1, 'Soggetto %1', 'Maschile')")
                     .arg(i + 1)));
+        // Every column but the subject's, which no column of subjects shares.
+        const QString columns = QStringLiteral(
+            "taken_at, height_text, weight_text, age_text, activity, build, ideal_weight_kg,"
+            " body_mass_index, weight_class, basal_metabolism_kcal, activity_factor,"
+            " daily_energy_kcal, proteins_kcal, proteins_g, fats_kcal, fats_g, carbohydrates_kcal,"
+            " carbohydrates_g, hips_cm, waist_cm, thighs_cm, program_version");
         for (int copy = 1; copy < 10; ++copy)
-            QVERIFY(query.exec("INSERT INTO assessments (subject_id, taken_at, height_text,"
-                               " weight_text, age_text, activity, build, ideal_weight_kg,"
-                               " body_mass_index, weight_class, basal_metabolism_kcal,"
-                               " activity_factor, daily_energy_kcal, proteins_kcal, proteins_g,"
-                               " fats_kcal, fats_g, carbohydrates_kcal, carbohydrates_g, hips_cm,"
-                               " waist_cm, thighs_cm, program_version)"
-                               " SELECT 1, taken_at, height_text, weight_text, age_text, activity,"
-                               " build, ideal_weight_kg, body_mass_index, weight_class,"
-                               " basal_metabolism_kcal, activity_factor, daily_energy_kcal,"
-                               " proteins_kcal, proteins_g, fats_kcal, fats_g, carbohydrates_kcal,"
-                               " carbohydrates_g, hips_cm, waist_cm, thighs_cm, program_version"
-                               " FROM assessments WHERE id = 1"));
-        QVERIFY(query.exec("INSERT INTO assessments (subject_id, taken_at, height_text,"
-                           " weight_text, age_text, activity, build, ideal_weight_kg,"
-                           " body_mass_index, weight_class, basal_metabolism_kcal,"
-                           " activity_factor, daily_energy_kcal, proteins_kcal, proteins_g,"
-                           " fats_kcal, fats_g, carbohydrates_kcal, carbohydrates_g, hips_cm,"
-                           " waist_cm, thighs_cm, program_version)"
-                           " SELECT s.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
-                           " a.activity, a.build, a.ideal_weight_kg, a.body_mass_index,"
-                           " a.weight_class, a.basal_metabolism_kcal, a.activity_factor,"
-                           " a.daily_energy_kcal, a.proteins_kcal, a.proteins_g, a.fats_kcal,"
-                           " a.fats_g, a.carbohydrates_kcal, a.carbohydrates_g, a.hips_cm,"
-                           " a.waist_cm, a.thighs_cm, a.program_version"
-                           " FROM subjects s, assessments a WHERE s.id > 1 AND a.subject_id = 1"));
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO assessments (subject_id, %1)"
+                                              " SELECT 1, %1 FROM assessments WHERE id = 1")
+                                   .arg(columns)));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO assessments (subject_id, %1)"
+                                          " SELECT s.id, %1 FROM subjects s, assessments a"
+                                          " WHERE s.id > 1 AND a.subject_id = 1")
+                               .arg(columns)));
         query.finish();
         QVERIFY(db.commit());
         QVERIFY(query.exec("VACUUM"));
