@@ -118,6 +118,13 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
             });
     connect(m_c.lstSoggetti->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmArchivio::showAssessments);
+    // A screen reader selects an item without moving the current one there.
+    connect(m_c.lstSoggetti->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection &selected) {
+                if (!selected.indexes().isEmpty())
+                    m_c.lstSoggetti->selectionModel()->setCurrentIndex(
+                        selected.indexes().first(), QItemSelectionModel::NoUpdate);
+            });
     connect(m_c.tblValutazioni->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmArchivio::updateCommands);
     connect(m_c.tblValutazioni, &QTableView::activated, this, &frmArchivio::openAssessment);

@@ -1,60 +1,18 @@
 # Reads the main window as a screen reader does, through the accessibility
 # bus: no decorative row, the four boxes and eight options named, and after a
 # development each result read with what it is and its value.
+import os
 import sys
 import time
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from screen_reader import find, press, text_of, walk, window_named  # noqa: E402
+
 RULE = set("*-| ")
 
-
-def program():
-    for _ in range(150):
-        desktop = pyatspi.Registry.getDesktop(0)
-        for application in desktop:
-            if application is not None and application.name.lower() == "nutrivo":
-                for window in application:
-                    if window is not None and window.name == "Nutrivo" and \
-                            window.getState().contains(pyatspi.STATE_SHOWING) and \
-                            window.childCount >= 10:
-                        return window
-        time.sleep(0.1)
-    sys.exit("the main window never appeared on the accessibility bus")
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
-
-
-def text_of(node):
-    try:
-        text = node.queryText()
-        return text.getText(0, text.characterCount)
-    except NotImplementedError:
-        return ""
-
-
-def find(window, role, name):
-    for node in walk(window):
-        if node.getRole() == role and node.name == name:
-            return node
-    sys.exit(f"no {role} named {name!r}")
-
-
-def press(node):
-    action = node.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i) in ("Press", "press", "click", "Toggle", "toggle", "SetFocus"):
-            action.doAction(i)
-            return
-    action.doAction(0)
-
-
-window = program()
+window = window_named("Nutrivo", least_children=10)
 nodes = list(walk(window))
 failures = []
 

@@ -1,0 +1,55 @@
+# Reads the archive window as a screen reader does, through the accessibility
+# bus: a development saved from the main window, then the archive window's
+# search box, list, table and buttons found by their names, and the saved
+# assessment read in the table once the subject is selected.
+import os
+import sys
+import time
+
+import pyatspi
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from screen_reader import find, press, walk, window_named  # noqa: E402
+
+main = window_named("Nutrivo", least_children=10)
+for name, value in (("Altezza", "1.70"), ("Peso reale", "70"), ("Età", "30"),
+                    ("Cognome e nome", "Rossi Mario")):
+    box = next(n for n in walk(main) if n.getRole() == pyatspi.ROLE_TEXT and n.name.startswith(name))
+    box.queryEditableText().setTextContents(value)
+for name in ("Maschile", "Leggera", "Normale"):
+    press(find(main, pyatspi.ROLE_RADIO_BUTTON, name))
+press(find(main, pyatspi.ROLE_PUSH_BUTTON, "SVILUPPA ..."))
+time.sleep(0.5)
+press(find(main, pyatspi.ROLE_PUSH_BUTTON, "Salva nell'archivio"))
+saved = window_named("Salva nell'archivio")
+press(next(n for n in walk(saved) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON))
+time.sleep(0.5)
+press(find(main, pyatspi.ROLE_PUSH_BUTTON, "Archivio..."))
+
+window = window_named("Archivio valutazioni", least_children=5)
+failures = []
+find(window, pyatspi.ROLE_TEXT, "Cerca soggetto")
+subjects = find(window, pyatspi.ROLE_LIST, "Soggetti")
+table = find(window, pyatspi.ROLE_TABLE, "Valutazioni del soggetto")
+buttons = {n.name for n in walk(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON}
+for name in ("Apri valutazione", "Elimina valutazione", "Rinomina soggetto...",
+             "Elimina soggetto", "Salva una copia...", "Ripristina da una copia...", "Chiudi"):
+    if name not in buttons:
+        failures.append(f"no button named {name!r}: {sorted(buttons)}")
+
+items = [n.name for n in walk(subjects) if n is not subjects and n.name]
+if not any(item.startswith("Rossi Mario (") for item in items):
+    failures.append(f"the saved subject is not read in the list: {items}")
+subjects.queryTable().addRowSelection(0)
+for _ in range(50):
+    cells = [n.name for n in walk(table) if n.getRole() == pyatspi.ROLE_TABLE_CELL]
+    if "in Normopeso" in cells:
+        break
+    time.sleep(0.1)
+if "in Normopeso" not in cells or "Data" not in [n.name for n in walk(table)]:
+    failures.append(f"the saved assessment is not read in the table: {cells}")
+
+print(f"{len(buttons)} named buttons, {len(items)} subjects, {len(cells)} cells read")
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)
