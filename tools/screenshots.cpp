@@ -119,5 +119,7 @@ int main(int argc, char *argv[])
     auto *subjects = archiveWindow.findChild<QListView *>("lstSoggetti");
     subjects->setCurrentIndex(subjects->model()->index(1, 0));
     save(archiveWindow, folder, "frmarchivio.png");
+    archiveWindow.findChild<QLineEdit *>("txtCerca")->setText("bi");
+    save(archiveWindow, folder, "frmarchivio-cerca.png");
     return 0;
 }
