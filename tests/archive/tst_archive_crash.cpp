@@ -36,9 +36,13 @@ void TestArchiveCrash::killedWhileSaving()
             if (!line.isEmpty())
                 confirmed.insert(line.toLongLong());
         }
-        // The next open plays back what the kill cut short.
+        // The next open plays back what the kill cut short. A kill before the
+        // first save may leave no file at all.
         Archive archive(path);
-        QCOMPARE(archive.open(), ArchiveState::Ready);
+        const ArchiveState state = archive.open();
+        if (state == ArchiveState::Absent && confirmed.isEmpty())
+            continue;
+        QCOMPARE(state, ArchiveState::Ready);
         QCOMPARE(peek(path, "PRAGMA integrity_check").toString(), QString("ok"));
         QSet<qint64> kept;
         for (const KeptSubject &subject : archive.subjects()) {

@@ -57,6 +57,8 @@ void TestFrmArchivio::init()
 {
     QDir(QFileInfo(archivePath()).path()).removeRecursively();
     m_program = std::make_unique<Program>();
+    // The splash would show and activate the main window in the middle of a test.
+    m_program->splash().findChild<QTimer *>("Timer1")->stop();
     m_program->splash().hide();
     m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
     QVERIFY(showActive(m_program->mainWindow()));
