@@ -1,11 +1,8 @@
 #include "form2.h"
 
 #include "form2_plan.h"
-#include "pdf_file.h"
-#include "ui/common/messages.h"
 #include "ui/common/window_look.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDateTime>
 #include <QEvent>
@@ -13,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
@@ -147,48 +143,29 @@ void Form2::refresh()
 
 void Form2::print()
 {
-    switch (printWithoutButton([this] { return printOnDefaultPrinter(this); })) {
-    case PrintOutcome::Printed:
-        break;
-    case PrintOutcome::NoPrinter:
-        offerPdf();
-        break;
-    case PrintOutcome::Failed:
-        showWarning(this, title, "La stampa non è riuscita: controllare la stampante e riprovare.");
-        break;
-    }
-}
-
-void Form2::offerPdf()
-{
-    QMessageBox box(QMessageBox::Warning, title,
-                    "Nessuna stampante disponibile: il riepilogo non è stato stampato.",
-                    QMessageBox::NoButton, this);
-    QAbstractButton *pdf = box.addButton("Salva come PDF...", QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
-    if (box.clickedButton() == pdf)
-        savePdf();
+    printPage(this, printRequest(), pageWithoutButton());
 }
 
 void Form2::savePdf()
 {
-    const QString fileName = askPdfFile(this, sourceText("Text1"));
-    if (fileName.isEmpty())
-        return;
-    if (printWithoutButton([&] { return saveAsPdf(this, fileName); }) != PrintOutcome::Printed)
-        showWarning(this, title,
-                    "Il file PDF non è stato salvato: controllare la cartella "
-                    "scelta e riprovare.");
+    savePagePdf(this, printRequest(), pageWithoutButton());
 }
 
-PrintOutcome Form2::printWithoutButton(const std::function<PrintOutcome()> &print)
+PrintRequest Form2::printRequest() const
 {
-    m_print->hide();
-    const PrintOutcome outcome = print();
-    m_print->show();
-    return outcome;
+    return {title, "Nessuna stampante disponibile: il riepilogo non è stato stampato.",
+            sourceText("Text1")};
+}
+
+PageDrawing Form2::pageWithoutButton()
+{
+    PageDrawing page = drawingOf(this);
+    page.paint = [this, paint = page.paint](QPainter &painter) {
+        m_print->hide();
+        paint(painter);
+        m_print->show();
+    };
+    return page;
 }
 
 QLabel *Form2::label(const QString &name) const

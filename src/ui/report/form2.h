@@ -4,12 +4,11 @@
 // page, copied afresh when it is first shown and each time the user comes to
 // it from another window of the program; printed, or saved as a PDF.
 
-#include "page_printer.h"
+#include "print_choices.h"
 #include "ui/common/control_plan.h"
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -29,10 +28,10 @@ protected:
 private:
     void refresh();
     void print();
-    void offerPdf();
     void savePdf();
+    PrintRequest printRequest() const;
     // The page is drawn without its print button, which comes back afterwards.
-    PrintOutcome printWithoutButton(const std::function<PrintOutcome()> &print);
+    PageDrawing pageWithoutButton();
 
     QLabel *label(const QString &name) const;
     QString sourceText(const QString &name) const;

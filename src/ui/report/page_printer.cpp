@@ -14,20 +14,17 @@
 
 namespace {
 
-// QWidget::render() onto a printer paints through a page-sized pixmap; onto a
-// picture it keeps the commands themselves.
-QPicture recordPage(QWidget *page)
+QPicture recordPage(const PageDrawing &page)
 {
     QPicture picture;
     QPainter painter(&picture);
-    page->render(&painter, QPoint(), QRegion(),
-                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    page.paint(painter);
     return picture;
 }
 
 // A picture played on a device scales itself from its own resolution to the
 // device's; the scale here undoes that and fits the page to the paper.
-bool writePdf(QIODevice *output, const QPageLayout &layout, QWidget *page)
+bool writePdf(QIODevice *output, const QPageLayout &layout, const PageDrawing &page)
 {
     const QPicture picture = recordPage(page);
     QPdfWriter writer(output);
@@ -38,9 +35,10 @@ bool writePdf(QIODevice *output, const QPageLayout &layout, QWidget *page)
     if (!painter.begin(&writer))
         return false;
     const QRectF paper = layout.paintRectPixels(writer.resolution());
-    const double scale = qMin(paper.width() / page->width(), paper.height() / page->height());
-    painter.translate((paper.width() - page->width() * scale) / 2,
-                      (paper.height() - page->height() * scale) / 2);
+    const QSize size = page.size;
+    const double scale = qMin(paper.width() / size.width(), paper.height() / size.height());
+    painter.translate((paper.width() - size.width() * scale) / 2,
+                      (paper.height() - size.height() * scale) / 2);
     painter.scale(scale * picture.logicalDpiX() / writer.logicalDpiX(),
                   scale * picture.logicalDpiY() / writer.logicalDpiY());
     painter.drawPicture(0, 0, picture);
@@ -83,7 +81,17 @@ bool submitToQueue(const QString &queue, const QByteArray &pdf)
 
 } // namespace
 
-PrintOutcome printOnDefaultPrinter(QWidget *page)
+PageDrawing drawingOf(QWidget *window)
+{
+    // QWidget::render() onto a printer paints through a page-sized pixmap; onto
+    // a picture it keeps the commands themselves.
+    return {window->size(), [window](QPainter &painter) {
+                window->render(&painter, QPoint(), QRegion(),
+                               QWidget::DrawWindowBackground | QWidget::DrawChildren);
+            }};
+}
+
+PrintOutcome printOnDefaultPrinter(const PageDrawing &page)
 {
     const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
     if (destination.isNull())
@@ -97,7 +105,7 @@ PrintOutcome printOnDefaultPrinter(QWidget *page)
                                                                 : PrintOutcome::Failed;
 }
 
-PrintOutcome saveAsPdf(QWidget *page, const QString &fileName)
+PrintOutcome saveAsPdf(const PageDrawing &page, const QString &fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || !writePdf(&file, paperOfThisCountry(), page))

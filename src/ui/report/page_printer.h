@@ -1,15 +1,29 @@
 #pragma once
 
-// Prints a window's client area as one page: its paint commands are recorded
-// and played onto the page, scaled to fit and centred, so that text stays text
-// and lines stay lines at any resolution.
+// Prints one page: its paint commands are recorded and played onto the paper,
+// scaled to fit and centred, so that text stays text and lines stay lines at
+// any resolution.
 
+#include <QSize>
+#include <functional>
+
+class QPainter;
 class QString;
 class QWidget;
 
 enum class PrintOutcome { Printed, NoPrinter, Failed };
 
+// A page: its size in screen pixels, and what paints it there.
+struct PageDrawing
+{
+    QSize size;
+    std::function<void(QPainter &)> paint;
+};
+
+// A window's client area, as it is when the page is printed.
+PageDrawing drawingOf(QWidget *window);
+
 // The default printer's queue either takes the job or says why not.
-PrintOutcome printOnDefaultPrinter(QWidget *page);
+PrintOutcome printOnDefaultPrinter(const PageDrawing &page);
 // Written through a temporary file beside it, so a failure never leaves part of one.
-PrintOutcome saveAsPdf(QWidget *page, const QString &fileName);
+PrintOutcome saveAsPdf(const PageDrawing &page, const QString &fileName);
