@@ -9,6 +9,7 @@
 #include "ui/main/form1.h"
 #include "ui/report/page_printer.h"
 #include "ui/startup/frmsplash.h"
+#include "ui/trend/course_page.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,7 +92,7 @@ int main(int argc, char *argv[])
     QPushButton *print = report->findChild<QPushButton *>("Command1");
     print->hide();
     const QString pdf = QDir(folder).filePath("form2-page.pdf");
-    saveAsPdf(report, pdf);
+    saveAsPdf(drawingOf(report), pdf);
     print->show();
     QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", pdf,
                                    QDir(folder).filePath("form2-printed")});
@@ -119,6 +120,19 @@ int main(int argc, char *argv[])
     auto *subjects = archiveWindow.findChild<QListView *>("lstSoggetti");
     subjects->setCurrentIndex(subjects->model()->index(1, 0));
     save(archiveWindow, folder, "frmarchivio.png");
+
+    // Rossi Mario's course on paper.
+    KeptSubject rossi;
+    for (const KeptSubject &subject : archive.subjects()) {
+        if (subject.name == "Rossi Mario")
+            rossi = subject;
+    }
+    const QString course = QDir(folder).filePath("andamento.pdf");
+    saveAsPdf(coursePage(rossi, archive.assessmentsOf(rossi.id), QLocale(), QDate(2026, 11, 20)),
+              course);
+    QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", course,
+                                   QDir(folder).filePath("andamento-pagina")});
+    QFile::remove(course);
     archiveWindow.findChild<QLineEdit *>("txtCerca")->setText("bi");
     save(archiveWindow, folder, "frmarchivio-cerca.png");
     return 0;

@@ -3,18 +3,15 @@
 namespace assessment {
 namespace {
 
-struct ClassBounds
-{
-    double normopeso;
-    double sovrappeso;
-    double obeso;
-};
-
-// Each bound belongs to the class above it.
 constexpr ClassBounds maleBounds{20, 25, 30};
 constexpr ClassBounds femaleBounds{19, 24, 30};
 
 } // namespace
+
+ClassBounds classBoundsOf(Sex sex)
+{
+    return sex == Sex::Maschile ? maleBounds : femaleBounds;
+}
 
 double idealWeightKg(Sex sex, double heightMetres)
 {
@@ -30,7 +27,7 @@ double bodyMassIndex(double weightKg, double heightMetres)
 
 WeightClass weightClassOf(Sex sex, double bodyMassIndex)
 {
-    const ClassBounds &bounds = sex == Sex::Maschile ? maleBounds : femaleBounds;
+    const ClassBounds bounds = classBoundsOf(sex);
     if (bodyMassIndex < bounds.normopeso)
         return WeightClass::Sottopeso;
     if (bodyMassIndex < bounds.sovrappeso)

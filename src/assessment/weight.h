@@ -12,6 +12,17 @@ namespace assessment {
 
 enum class WeightClass { Sottopeso, Normopeso, Sovrappeso, Obeso };
 
+// The index where each class above Sottopeso begins; a bound belongs to the
+// class above it.
+struct ClassBounds
+{
+    double normopeso;
+    double sovrappeso;
+    double obeso;
+};
+
+ClassBounds classBoundsOf(Sex sex);
+
 double idealWeightKg(Sex sex, double heightMetres);
 double bodyMassIndex(double weightKg, double heightMetres);
 WeightClass weightClassOf(Sex sex, double bodyMassIndex);

@@ -4,9 +4,13 @@
 #include "archive_texts.h"
 #include "assessment/numbers.h"
 #include "frmarchivio_plan.h"
+#include "spreadsheet_export.h"
 #include "ui/common/messages.h"
 #include "ui/common/regional.h"
 #include "ui/common/window_look.h"
+#include "ui/report/print_choices.h"
+#include "ui/trend/course_page.h"
+#include "ui/trend/trend_view.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -22,10 +26,11 @@
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace {
 
-const QSize clientSize = pixels(QRect(0, 0, 9600, 6660)).size();
+const QSize clientSize = pixels(QRect(0, 0, 15720, 6660)).size();
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
 
@@ -55,7 +60,7 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     : QWidget(parent, Qt::Window), m_archive(archive), m_keeper(keeper),
       m_subjectItems(new QStandardItemModel(this)),
       m_foundSubjects(new QSortFilterProxyModel(this)),
-      m_assessmentItems(new QStandardItemModel(this))
+      m_assessmentItems(new QStandardItemModel(this)), m_trend(new TrendView)
 {
     dressWindow(this, "frmArchivio", "Archivio valutazioni", "nutrivo");
     setFixedSize(clientSize);
@@ -70,6 +75,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
            c.get<QPushButton>("cmdElimina"),
            c.get<QPushButton>("cmdCopia"),
            c.get<QPushButton>("cmdRipristina"),
+           c.get<QPushButton>("cmdStampaAndamento"),
+           c.get<QPushButton>("cmdEsporta"),
            c.get<QPushButton>("cmdChiudi"),
            c.get<QLabel>("lblStato")};
 
@@ -78,6 +85,10 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     c.get<QLabel>("lblCerca")->setBuddy(m_c.txtCerca);
     m_c.lstSoggetti->setAccessibleName("Soggetti");
     m_c.tblValutazioni->setAccessibleName("Valutazioni del soggetto");
+    auto *trendBox = new QVBoxLayout(c.get<QFrame>("picAndamento"));
+    trendBox->setContentsMargins(0, 0, 0, 0);
+    trendBox->addWidget(m_trend);
+    m_trend->setObjectName("vistaAndamento");
 
     m_foundSubjects->setSourceModel(m_subjectItems);
     m_foundSubjects->setFilterRole(NameRole);
@@ -103,7 +114,9 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     setTabOrder(m_c.cmdRinomina, m_c.cmdEliminaSoggetto);
     setTabOrder(m_c.cmdEliminaSoggetto, m_c.cmdCopia);
     setTabOrder(m_c.cmdCopia, m_c.cmdRipristina);
-    setTabOrder(m_c.cmdRipristina, m_c.cmdChiudi);
+    setTabOrder(m_c.cmdRipristina, m_c.cmdStampaAndamento);
+    setTabOrder(m_c.cmdStampaAndamento, m_c.cmdEsporta);
+    setTabOrder(m_c.cmdEsporta, m_c.cmdChiudi);
 
     connect(m_c.txtCerca, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_foundSubjects->setFilterFixedString(text.simplified());
@@ -127,6 +140,16 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
             });
     connect(m_c.tblValutazioni->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmArchivio::updateCommands);
+    // The table is newest first, the trend oldest first.
+    connect(m_c.tblValutazioni->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                m_trend->setHighlighted(
+                    current.isValid() ? int(m_assessments.size()) - 1 - current.row() : -1);
+            });
+    connect(m_trend, &TrendView::pointChosen, this, [this](int point) {
+        m_c.tblValutazioni->setCurrentIndex(
+            m_assessmentItems->index(int(m_assessments.size()) - 1 - point, 0));
+    });
     connect(m_c.tblValutazioni, &QTableView::activated, this, &frmArchivio::openAssessment);
     connect(new QShortcut(QKeySequence::Delete, m_c.tblValutazioni, nullptr, nullptr,
                           Qt::WidgetShortcut),
@@ -137,6 +160,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     connect(m_c.cmdRinomina, &QPushButton::clicked, this, &frmArchivio::renameSubject);
     connect(m_c.cmdCopia, &QPushButton::clicked, this, &frmArchivio::saveCopy);
     connect(m_c.cmdRipristina, &QPushButton::clicked, this, &frmArchivio::restoreCopy);
+    connect(m_c.cmdStampaAndamento, &QPushButton::clicked, this, &frmArchivio::printCourse);
+    connect(m_c.cmdEsporta, &QPushButton::clicked, this, &frmArchivio::exportAssessments);
     connect(m_c.cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
@@ -227,6 +252,7 @@ void frmArchivio::showAssessments()
              cell(QString::fromStdString(kept.figures.weightClass), Qt::AlignLeft),
              cell(figure(kept.figures.dailyEnergyKcal))});
     }
+    m_trend->setTrend(trendOf(subject ? subject->sex : assessment::Sex::Maschile, m_assessments));
     if (!m_assessments.isEmpty())
         m_c.tblValutazioni->setCurrentIndex(m_assessmentItems->index(0, 0));
     updateCommands();
@@ -243,6 +269,8 @@ void frmArchivio::updateCommands()
     m_c.cmdRinomina->setEnabled(writable && subject);
     m_c.cmdEliminaSoggetto->setEnabled(writable && subject);
     m_c.cmdCopia->setEnabled(readable);
+    m_c.cmdStampaAndamento->setEnabled(subject && !m_assessments.isEmpty());
+    m_c.cmdEsporta->setEnabled(readable && !m_subjects.isEmpty());
 }
 
 void frmArchivio::openAssessment()
@@ -377,4 +405,23 @@ void frmArchivio::restoreCopy()
     else
         showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
     reload();
+}
+
+void frmArchivio::printCourse()
+{
+    const KeptSubject *subject = selectedSubject();
+    if (!subject || m_assessments.isEmpty())
+        return;
+    printPage(this,
+              {QStringLiteral("Stampa andamento"),
+               QStringLiteral("Nessuna stampante disponibile: l'andamento non è stato stampato."),
+               QStringLiteral("andamento %1").arg(subject->name)},
+              coursePage(*subject, m_assessments, QLocale(), QDate::currentDate()));
+}
+
+void frmArchivio::exportAssessments()
+{
+    const QString written = exportSpreadsheet(this, m_archive, selectedSubject());
+    if (!written.isEmpty())
+        m_c.lblStato->setText(written);
 }

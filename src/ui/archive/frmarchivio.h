@@ -1,8 +1,9 @@
 #pragma once
 
 // The archive window: the kept subjects, found as one types, and the selected
-// subject's assessments, newest first; open, delete, rename, and copies of the
-// whole archive.
+// subject's assessments, newest first, with their trend; open, delete, rename,
+// the subject's course printed, a spreadsheet file, and copies of the whole
+// archive.
 
 #include "archive/archive.h"
 #include "ui/common/control_plan.h"
@@ -17,6 +18,7 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
+class TrendView;
 
 class frmArchivio : public QWidget
 {
@@ -43,6 +45,8 @@ private:
     void renameSubject();
     void saveCopy();
     void restoreCopy();
+    void printCourse();
+    void exportAssessments();
     bool confirm(const QString &title, const QString &text, const QString &action);
     void report(const QString &title, WriteOutcome outcome);
 
@@ -58,12 +62,13 @@ private:
         QListView *lstSoggetti;
         QTableView *tblValutazioni;
         QPushButton *cmdRinomina, *cmdEliminaSoggetto, *cmdApri, *cmdElimina, *cmdCopia,
-            *cmdRipristina, *cmdChiudi;
+            *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi;
         QLabel *lblStato;
     } m_c;
     QStandardItemModel *m_subjectItems;
     QSortFilterProxyModel *m_foundSubjects;
     QStandardItemModel *m_assessmentItems;
+    TrendView *m_trend;
     QList<KeptSubject> m_subjects;
     QList<KeptAssessment> m_assessments; // of the selected subject
 };

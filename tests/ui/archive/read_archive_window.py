@@ -1,7 +1,7 @@
 # Reads the archive window as a screen reader does, through the accessibility
 # bus: a development saved from the main window, then the archive window's
-# search box, list, table and buttons found by their names, and the saved
-# assessment read in the table once the subject is selected.
+# search box, list, table, trend and buttons found by their names, and the
+# saved assessment read in the table and the trend once the subject is selected.
 import os
 import sys
 import time
@@ -33,7 +33,8 @@ subjects = find(window, pyatspi.ROLE_LIST, "Soggetti")
 table = find(window, pyatspi.ROLE_TABLE, "Valutazioni del soggetto")
 buttons = {n.name for n in walk(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON}
 for name in ("Apri valutazione", "Elimina valutazione", "Rinomina soggetto...",
-             "Elimina soggetto", "Salva una copia...", "Ripristina da una copia...", "Chiudi"):
+             "Elimina soggetto", "Salva una copia...", "Ripristina da una copia...",
+             "Stampa andamento", "Esporta CSV...", "Chiudi"):
     if name not in buttons:
         failures.append(f"no button named {name!r}: {sorted(buttons)}")
 
@@ -48,6 +49,12 @@ for _ in range(50):
     time.sleep(0.1)
 if "in Normopeso" not in cells or "Data" not in [n.name for n in walk(table)]:
     failures.append(f"the saved assessment is not read in the table: {cells}")
+
+trend = next((n for n in walk(window) if n.name == "Andamento del soggetto"
+              and n.getRole() != pyatspi.ROLE_LABEL), None)
+if trend is None or not trend.description.startswith("Una valutazione: ") \
+        or "in Normopeso" not in trend.description:
+    failures.append(f"the trend is not read: {trend and trend.description!r}")
 
 print(f"{len(buttons)} named buttons, {len(items)} subjects, {len(cells)} cells read")
 for failure in failures:

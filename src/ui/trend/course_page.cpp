@@ -1,0 +1,128 @@
+#include "course_page.h"
+
+#include "trend_chart.h"
+#include "ui/common/regional.h"
+
+#include <QLocale>
+#include <QPainter>
+
+namespace {
+
+// A4 less its margins, at 96 pixels to the inch; other papers scale it.
+const QSize pageSize(718, 1047);
+constexpr int rowHeight = 18;
+constexpr int tableTop = 112;
+constexpr int tableBottom = 560; // the trend takes the rest
+const QColor navy(0, 0, 128);
+
+struct Column
+{
+    const char *heading;
+    int width;
+    Qt::Alignment alignment;
+};
+const Column columns[] = {
+    {"Data", 118, Qt::AlignLeft},        {"Peso (Kg)", 72, Qt::AlignRight},
+    {"IMC", 58, Qt::AlignRight},         {"Classe", 118, Qt::AlignLeft},
+    {"Kcal/giorno", 92, Qt::AlignRight}, {"Protidi (g)", 86, Qt::AlignRight},
+    {"Lipidi (g)", 86, Qt::AlignRight},  {"Glucidi (g)", 88, Qt::AlignRight},
+};
+
+QFont pageFont(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QStringList rowOf(const KeptAssessment &kept, const QLocale &locale)
+{
+    const auto figure = [&](double value) {
+        return QString::fromStdString(assessment::standardFormat(value, separatorsOf(locale)));
+    };
+    const assessment::ShownFigures &f = kept.figures;
+    return {locale.toString(kept.takenAt, QLocale::ShortFormat),
+            figure(kept.weightKg()),
+            figure(f.bodyMassIndex),
+            QString::fromStdString(f.weightClass),
+            figure(f.dailyEnergyKcal),
+            figure(f.proteinsGrams),
+            figure(f.fatsGrams),
+            figure(f.carbohydratesGrams)};
+}
+
+void drawRow(QPainter &painter, int top, const QStringList &cells)
+{
+    int left = 0;
+    for (int i = 0; i < cells.size(); ++i) {
+        const QRect box(left + 4, top, columns[i].width - 8, rowHeight);
+        painter.drawText(box, columns[i].alignment | Qt::AlignVCenter, cells.at(i));
+        left += columns[i].width;
+    }
+}
+
+void paintCourse(QPainter &painter, const KeptSubject &subject,
+                 const QList<KeptAssessment> &assessments, const QLocale &locale,
+                 const QDate &printedOn)
+{
+    painter.fillRect(QRect(QPoint(), pageSize), Qt::white);
+    painter.setPen(navy);
+    painter.setFont(pageFont(22, true));
+    painter.drawText(QRect(0, 0, pageSize.width(), 30), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Nutrivo - Andamento del soggetto"));
+    painter.setPen(Qt::black);
+    painter.setFont(pageFont(15, true));
+    painter.drawText(QRect(0, 42, 500, 22), Qt::AlignLeft | Qt::AlignVCenter, subject.name);
+    painter.setFont(pageFont(13));
+    painter.drawText(QRect(0, 66, 500, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Sesso: %1 - %2 valutazioni")
+                         .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
+                         .arg(assessments.size()));
+    painter.drawText(
+        QRect(0, 42, pageSize.width(), 22), Qt::AlignRight | Qt::AlignVCenter,
+        QStringLiteral("Stampato il %1").arg(locale.toString(printedOn, QLocale::ShortFormat)));
+    painter.drawLine(0, 94, pageSize.width(), 94);
+
+    painter.setFont(pageFont(12, true));
+    QStringList headings;
+    for (const Column &column : columns)
+        headings << column.heading;
+    drawRow(painter, tableTop - rowHeight - 2, headings);
+    painter.drawLine(0, tableTop - 1, pageSize.width(), tableTop - 1);
+
+    painter.setFont(pageFont(12));
+    const int fitting = (tableBottom - tableTop) / rowHeight;
+    const qsizetype shown = std::min<qsizetype>(assessments.size(), fitting);
+    for (qsizetype i = 0; i < shown; ++i) {
+        if (i % 2 == 1)
+            painter.fillRect(QRect(0, tableTop + int(i) * rowHeight, pageSize.width(), rowHeight),
+                             QColor(240, 240, 248));
+        drawRow(painter, tableTop + int(i) * rowHeight, rowOf(assessments.at(i), locale));
+    }
+    int below = tableTop + int(shown) * rowHeight + 2;
+    if (shown < assessments.size()) {
+        painter.drawText(QRect(0, below, pageSize.width(), rowHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Altre %1 valutazioni meno recenti sono solo nel grafico.")
+                             .arg(assessments.size() - shown));
+        below += rowHeight;
+    }
+
+    // The trend follows the table, no taller than half the page.
+    const int trendTop = below + 30;
+    drawTrend(painter,
+              QRectF(0, trendTop, pageSize.width(),
+                     std::min(pageSize.height() - trendTop, pageSize.height() / 2)),
+              trendOf(subject.sex, assessments), locale);
+}
+
+} // namespace
+
+PageDrawing coursePage(const KeptSubject &subject, const QList<KeptAssessment> &assessments,
+                       const QLocale &locale, const QDate &printedOn)
+{
+    return {pageSize, [=](QPainter &painter) {
+                paintCourse(painter, subject, assessments, locale, printedOn);
+            }};
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+// A subject's course over time: weight with the ideal weight beside it, and the
+// body mass index over the weight classes of the subject's sex. One routine
+// draws it with any painter, so the archive window and the printed page show
+// the same picture.
+
+#include "archive/kept.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+class QFont;
+class QLocale;
+class QPainter;
+
+struct TrendPoint
+{
+    QDateTime takenAt;
+    // The same moment read once: reading a local time again at every paint
+    // asks the system for its time zone each time.
+    qint64 msecsSinceEpoch = 0;
+    double weightKg = 0;
+    double idealWeightKg = 0;
+    double bodyMassIndex = 0;
+    QString weightClass; // "in Normopeso", as kept
+};
+
+struct Trend
+{
+    assessment::Sex sex = assessment::Sex::Maschile;
+    QList<TrendPoint> points; // oldest first
+};
+
+// From assessments in any order.
+Trend trendOf(assessment::Sex sex, const QList<KeptAssessment> &assessments);
+
+// Where the two plots and each point fall within an area, for a font.
+struct TrendLayout
+{
+    QRectF weightPlot;
+    QRectF indexPlot;
+    double weightFrom = 0, weightTo = 1, weightStep = 1; // kg
+    double indexFrom = 0, indexTo = 1, indexStep = 1;
+    QList<QPointF> weightAt; // in the trend's order
+    QList<QPointF> indexAt;
+};
+
+TrendLayout layoutTrend(const Trend &trend, const QRectF &area, const QFont &font);
+
+// highlighted: a point drawn larger, with a guide down to the time axis; -1
+// for none.
+void drawTrend(QPainter &painter, const QRectF &area, const Trend &trend, const QLocale &locale,
+               int highlighted = -1);
+
+// The point nearest to x within a plot, if it lies within reach.
+int trendPointNear(const TrendLayout &layout, double x, double reach);
+
+// "12/03/2026: peso 72,00 Kg (ideale 65,00 Kg), IMC 23,51"
+QString trendPointText(const Trend &trend, int index, const QLocale &locale);
