@@ -29,9 +29,28 @@ assessment::SubjectData subjectDataOf(const QString &name, const KeptAssessment 
             kept.build};
 }
 
+namespace {
+
+double typedNumber(const QString &text)
+{
+    return assessment::readNumber(assessment::withDecimalPoint(text.toStdString()));
+}
+
+} // namespace
+
+double KeptAssessment::heightMetres() const
+{
+    return typedNumber(heightText);
+}
+
 double KeptAssessment::weightKg() const
 {
-    return assessment::readNumber(assessment::withDecimalPoint(weightText.toStdString()));
+    return typedNumber(weightText);
+}
+
+double KeptAssessment::ageYears() const
+{
+    return typedNumber(ageText);
 }
 
 bool sameName(const QString &a, const QString &b)

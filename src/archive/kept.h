@@ -32,7 +32,10 @@ struct KeptAssessment
     assessment::ShownFigures figures;
     QString programVersion;
 
+    // The inputs as the program reads them.
+    double heightMetres() const;
     double weightKg() const;
+    double ageYears() const;
 };
 
 // A completed development, as the archive keeps it.

@@ -1,0 +1,88 @@
+#include "spreadsheet_export.h"
+
+#include "ui/common/messages.h"
+#include "ui/report/pdf_file.h"
+
+#include <QDate>
+#include <QDir>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace {
+
+const QString title = QStringLiteral("Esporta CSV");
+
+enum class Scope { Subject, Archive, None };
+
+Scope askScope(QWidget *parent, const KeptSubject &subject)
+{
+    QMessageBox box(QMessageBox::Question, title,
+                    QStringLiteral("Esportare le valutazioni di %1 o quelle dell'intero archivio?")
+                        .arg(subject.name),
+                    QMessageBox::NoButton, parent);
+    QPushButton *one =
+        box.addButton(QStringLiteral("Solo %1").arg(subject.name), QMessageBox::AcceptRole);
+    QPushButton *all = box.addButton(QStringLiteral("Tutto l'archivio"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(one);
+    box.exec();
+    return box.clickedButton() == one   ? Scope::Subject
+           : box.clickedButton() == all ? Scope::Archive
+                                        : Scope::None;
+}
+
+} // namespace
+
+SpreadsheetFormat spreadsheetFormatOf(const QLocale &locale)
+{
+    // "dd/MM/yy" and "M/d/yy" become "dd/MM/yyyy" and "MM/dd/yyyy": a
+    // spreadsheet reads both, and a year of two digits is a guess.
+    QString date = locale.dateFormat(QLocale::ShortFormat);
+    date.replace(QRegularExpression("y+"), "yyyy");
+    date.replace(QRegularExpression("M+"), "MM");
+    date.replace(QRegularExpression("d+"), "dd");
+    return spreadsheetFormat(locale.decimalPoint().toStdString(), date + " HH:mm");
+}
+
+QString exportSpreadsheet(QWidget *parent, const Archive &archive, const KeptSubject *selected)
+{
+    Scope scope = selected ? askScope(parent, *selected) : Scope::Archive;
+    if (scope == Scope::None)
+        return QString();
+    QList<SubjectCourse> courses;
+    QList<KeptSubject> subjects =
+        scope == Scope::Subject ? QList<KeptSubject>{*selected} : archive.subjects();
+    // In the order the archive window lists them.
+    std::sort(subjects.begin(), subjects.end(), [](const KeptSubject &a, const KeptSubject &b) {
+        return QString::localeAwareCompare(a.name, b.name) < 0;
+    });
+    qsizetype count = 0;
+    for (const KeptSubject &subject : subjects) {
+        courses << SubjectCourse{subject, archive.assessmentsOf(subject.id)};
+        count += courses.last().assessments.size();
+    }
+    if (count == 0) {
+        showInformation(parent, title, QStringLiteral("Non ci sono valutazioni da esportare."));
+        return QString();
+    }
+    const QString proposed = scope == Scope::Subject
+                                 ? proposedFileName(selected->name, "csv")
+                                 : QStringLiteral("Nutrivo - archivio %1.csv")
+                                       .arg(QDate::currentDate().toString(Qt::ISODate));
+    const QString fileName = askSaveFile(parent, QStringLiteral("Esporta CSV"), proposed,
+                                         QStringLiteral("File CSV (*.csv)"));
+    if (fileName.isEmpty())
+        return QString();
+    if (!writeSpreadsheet(fileName, courses, spreadsheetFormatOf(QLocale()))) {
+        showWarning(parent, title,
+                    QStringLiteral("Il file CSV non è stato salvato: controllare la cartella "
+                                   "scelta e riprovare."));
+        return QString();
+    }
+    return QStringLiteral("Esportate %1 valutazioni in %2")
+        .arg(count)
+        .arg(QDir::toNativeSeparators(fileName));
+}
