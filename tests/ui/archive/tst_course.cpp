@@ -1,0 +1,235 @@
+#include "archive_fixture.h"
+#include "csv_reader.h"
+#include "form1_driver.h"
+#include "message_catcher.h"
+#include "report/printed_page.h"
+#include "ui/program.h"
+#include "ui/trend/trend_view.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QListView>
+#include <QTableView>
+#include <QToolTip>
+#include <QtTest>
+
+// A subject's course through the archive window: the trend beside the table,
+// the printed page, and the spreadsheet file.
+class TestCourse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void trendBesideTheTable();
+    void coursePageSavedAsPdf();
+    void spreadsheetInTheUsersSettings_data();
+    void spreadsheetInTheUsersSettings();
+
+private:
+    void select(const QString &subject);
+    // Runs action, answering questions with answer and file dialogs with fileName;
+    // returns the name the file dialog proposed.
+    QString answering(const std::function<void()> &action, const QString &answer,
+                      const QString &fileName);
+    template <typename T>
+    T *control(const char *name) const
+    {
+        return m_window->findChild<T *>(name);
+    }
+
+    QTemporaryDir m_data;
+    std::unique_ptr<Program> m_program;
+    frmArchivio *m_window = nullptr;
+    QList<ShownMessage> m_messages;
+};
+
+namespace {
+
+const QString otherName = QStringLiteral("=D\"Amico; Anna");
+
+KeptAssessment assessedOn(const QDate &day, const char *weight, assessment::Sex sex)
+{
+    using namespace assessment;
+    const SubjectData subject{
+        "", "1.70", weight, "30", sex, ActivityLevel::Moderata, Constitution::Normale};
+    return keptFrom(subject, develop(subject, italian()), QDateTime(day, QTime(9, 30)));
+}
+
+} // namespace
+
+void TestCourse::initTestCase()
+{
+    QVERIFY(m_data.isValid());
+    qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+    qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+}
+
+void TestCourse::init()
+{
+    QLocale::setDefault(italianLocale());
+    QDir(QFileInfo(Archive::defaultPath()).path()).removeRecursively();
+    {
+        Archive archive(Archive::defaultPath());
+        qint64 rossi = 0;
+        const std::pair<QDate, const char *> visits[] = {
+            {QDate(2026, 9, 1), "84"}, {QDate(2026, 9, 15), "82.5"}, {QDate(2026, 11, 10), "77.9"}};
+        for (const auto &[day, weight] : visits)
+            rossi =
+                archive
+                    .keep(rossi, "Rossi Mario", assessedOn(day, weight, assessment::Sex::Maschile))
+                    .subjectId;
+        archive.keep(0, otherName,
+                     assessedOn(QDate(2026, 10, 2), "61", assessment::Sex::Femminile));
+    }
+    m_program = std::make_unique<Program>();
+    m_program->splash().findChild<QTimer *>("Timer1")->stop();
+    m_program->splash().hide();
+    QVERIFY(showActive(m_program->mainWindow()));
+    answeringMessages(
+        [this] { m_program->mainWindow()->findChild<QPushButton *>("cmdArchivio")->click(); });
+    m_window = m_program->archiveWindow();
+    QVERIFY(m_window && showActive(m_window));
+}
+
+void TestCourse::cleanup()
+{
+    m_program.reset();
+}
+
+void TestCourse::select(const QString &subject)
+{
+    auto *list = control<QListView>("lstSoggetti");
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       subject, 1, Qt::MatchStartsWith);
+    QCOMPARE(found.size(), 1);
+    list->setCurrentIndex(found.first());
+}
+
+QString TestCourse::answering(const std::function<void()> &action, const QString &answer,
+                              const QString &fileName)
+{
+    QString proposed;
+    m_messages.clear();
+    answeringDialogs(action, [&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            m_messages << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+            QAbstractButton *press = box->button(QMessageBox::Ok);
+            for (QAbstractButton *button : box->buttons()) {
+                m_messages.last().buttons << button->text();
+                if (button->text() == answer)
+                    press = button;
+            }
+            press->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(fileName);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    return proposed;
+}
+
+void TestCourse::trendBesideTheTable()
+{
+    select("Rossi Mario");
+    auto *trend = control<TrendView>("vistaAndamento");
+    auto *table = control<QTableView>("tblValutazioni");
+    QCOMPARE(trend->trend().points.size(), 3);
+    // The newest assessment, first in the table, is the trend's last point.
+    QCOMPARE(table->currentIndex().row(), 0);
+    QCOMPARE(trend->highlighted(), 2);
+    table->setCurrentIndex(table->model()->index(1, 0));
+    QCOMPARE(trend->highlighted(), 1);
+
+    // The pointer on the oldest point names it; a click chooses its row.
+    const QPoint oldest = trend->layout().weightAt.first().toPoint();
+    QTest::mouseMove(trend, oldest);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(),
+             QString("01/09/26 09:30: peso 84,00 Kg (ideale 65,00 Kg), IMC 29,07 in Sovrappeso"));
+    QTest::mouseClick(trend, Qt::LeftButton, {}, oldest);
+    QCOMPARE(table->currentIndex().row(), 2);
+    QCOMPARE(table->model()->index(2, 1).data().toString(), QString("84,00"));
+
+    select("=D");
+    QCOMPARE(trend->trend().points.size(), 1);
+    QCOMPARE(trend->trend().sex, assessment::Sex::Femminile);
+}
+
+void TestCourse::coursePageSavedAsPdf()
+{
+    select("Rossi Mario");
+    const QString pdf = m_data.filePath("andamento.pdf");
+    const QString proposed = answering(
+        [this] { control<QPushButton>("cmdStampaAndamento")->click(); }, "Salva come PDF...", pdf);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].title, QString("Stampa andamento"));
+    QCOMPARE(m_messages[0].text,
+             QString("Nessuna stampante disponibile: l'andamento non è stato stampato."));
+    QCOMPARE(m_messages[0].icon, QMessageBox::Warning);
+    QCOMPARE(proposed, QString("Nutrivo - andamento Rossi Mario.pdf"));
+
+    QCOMPARE(pdfPageCount(pdf), 1);
+    QVERIFY(pdfPictures(pdf).isEmpty());
+    const QString text = pdfText(pdf).simplified();
+    for (const char *shown :
+         {"Rossi Mario", "Sesso: Maschile - 3 valutazioni", "10/11/26 09:30", "15/09/26 09:30",
+          "01/09/26 09:30", "84,00", "29,07", "in Sovrappeso", "Indice di massa corporea"})
+        QVERIFY2(text.contains(shown), shown);
+    // Newest first.
+    QVERIFY(text.indexOf("10/11/26 09:30") < text.indexOf("01/09/26 09:30"));
+}
+
+void TestCourse::spreadsheetInTheUsersSettings_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("firstDate");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("Italian, the subject")
+        << italianLocale() << "Solo Rossi Mario" << QChar(';') << "10/11/2026 09:30" << 3;
+    QTest::newRow("Italian, the archive")
+        << italianLocale() << "Tutto l'archivio" << QChar(';') << "02/10/2026 09:30" << 4;
+    QTest::newRow("English, the archive")
+        << englishLocale() << "Tutto l'archivio" << QChar(',') << "10/02/2026 09:30" << 4;
+}
+
+void TestCourse::spreadsheetInTheUsersSettings()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, answer);
+    QFETCH(QChar, separator);
+    QFETCH(QString, firstDate);
+    QFETCH(int, rows);
+    QLocale::setDefault(locale);
+    select("Rossi Mario");
+    const QString csv = m_data.filePath(QTest::currentDataTag() + QString(".csv"));
+    const QString proposed =
+        answering([this] { control<QPushButton>("cmdEsporta")->click(); }, answer, csv);
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages[0].icon, QMessageBox::Question);
+    QCOMPARE(proposed, rows == 3 ? QString("Nutrivo - Rossi Mario.csv")
+                                 : QStringLiteral("Nutrivo - archivio %1.csv")
+                                       .arg(QDate::currentDate().toString(Qt::ISODate)));
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const ReadCsv read = readCsv(file.readAll(), separator);
+    QVERIFY(read.byteOrderMark);
+    QCOMPARE(read.rows.size(), 1 + rows);
+    QCOMPARE(read.rows[1][0], firstDate);
+    QCOMPARE(read.rows[1][1], rows == 3 ? QString("Rossi Mario") : "'" + otherName);
+    // The oldest of the subject last; a weight with decimals in the user's mark.
+    QCOMPARE(read.rows.last()[5], QString("84"));
+    const QString decimalWeight = "77" + locale.decimalPoint() + "9";
+    QVERIFY(std::any_of(read.rows.begin(), read.rows.end(),
+                        [&](const QStringList &row) { return row.value(5) == decimalWeight; }));
+    QCOMPARE(control<QLabel>("lblStato")->text(),
+             QStringLiteral("Esportate %1 valutazioni in %2").arg(rows).arg(csv));
+}
+
+QTEST_MAIN(TestCourse)
+#include "tst_course.moc"
