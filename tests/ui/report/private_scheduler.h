@@ -17,6 +17,7 @@
 #include <QTest>
 #include <csignal>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -26,6 +27,23 @@ public:
     ~PrivateScheduler() { stop(); }
 
     QString error() const { return m_error; }
+
+    // Why nothing can print here, or nothing. The filters run as lp, who must
+    // be able to enter the system's folders; a root unpacked into a private
+    // folder keeps that folder's 0700, which no real system has.
+    static QString whyNothingPrints()
+    {
+        if (geteuid() != 0)
+            return QStringLiteral("the PDF printer's backend runs only for root");
+        for (const char *folder : {"/", "/usr", "/usr/lib", "/usr/lib/cups/filter"}) {
+            struct stat info;
+            if (::stat(folder, &info) != 0 || !(info.st_mode & S_IXOTH))
+                return QStringLiteral("%1 is closed to other users, and the print filters run "
+                                      "as lp")
+                    .arg(folder);
+        }
+        return QString();
+    }
 
     bool start()
     {
