@@ -1,7 +1,8 @@
 #include "energy.h"
 
-#include <iterator>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 namespace assessment {
 namespace {
@@ -52,35 +53,49 @@ constexpr ActivityBand activityBands[] = {
     {60, {1.51, 1.51, 1.51}, {1.56, 1.56, 1.56}},
 };
 
+// The band an age falls in, and where the next one starts.
 template <typename Band, std::size_t N>
-const Band *bandFor(const Band (&bands)[N], double ageYears)
+std::pair<const Band *, double> bandFor(const Band (&bands)[N], double ageYears)
 {
-    const Band *found = nullptr;
-    for (const Band &band : bands) {
-        if (ageYears >= band.fromAge)
-            found = &band;
+    for (std::size_t i = N; i-- > 0;) {
+        if (ageYears >= bands[i].fromAge)
+            return {&bands[i],
+                    i + 1 < N ? bands[i + 1].fromAge : std::numeric_limits<double>::infinity()};
     }
-    return found;
+    return {nullptr, bands[0].fromAge};
 }
 
 } // namespace
 
+MetabolismEquation metabolismEquationOf(Sex sex, double ageYears)
+{
+    auto [band, toAge] = bandFor(metabolismBands, ageYears);
+    if (!band) // an age that is not a number
+        std::tie(band, toAge) = std::pair(&metabolismBands[0], metabolismBands[1].fromAge);
+    const LinearFormula &formula = sex == Sex::Maschile ? band->maschile : band->femminile;
+    return {band->fromAge, toAge, formula.slope, formula.intercept};
+}
+
 double basalMetabolismKcal(Sex sex, double ageYears, double weightKg)
 {
-    const MetabolismBand *band = bandFor(metabolismBands, ageYears);
+    const MetabolismEquation equation = metabolismEquationOf(sex, ageYears);
+    return equation.slope * weightKg + equation.intercept;
+}
+
+std::optional<ActivityCell> activityCellOf(Sex sex, double ageYears, ActivityLevel level)
+{
+    const auto [band, toAge] = bandFor(activityBands, ageYears);
     if (!band)
-        band = &metabolismBands[0];
-    const LinearFormula &formula = sex == Sex::Maschile ? band->maschile : band->femminile;
-    return formula.slope * weightKg + formula.intercept;
+        return std::nullopt;
+    const auto &factors = sex == Sex::Maschile ? band->maschile : band->femminile;
+    return ActivityCell{band->fromAge, toAge, factors[static_cast<int>(level)],
+                        factors[0] == factors[1] && factors[1] == factors[2]};
 }
 
 std::optional<double> activityFactor(Sex sex, double ageYears, ActivityLevel level)
 {
-    const ActivityBand *band = bandFor(activityBands, ageYears);
-    if (!band)
-        return std::nullopt;
-    const auto &factors = sex == Sex::Maschile ? band->maschile : band->femminile;
-    return factors[static_cast<int>(level)];
+    const std::optional<ActivityCell> cell = activityCellOf(sex, ageYears, level);
+    return cell ? std::optional<double>(cell->factor) : std::nullopt;
 }
 
 EnergyAssessment assessEnergy(Sex sex, double ageYears, double weightKg, ActivityLevel level,

@@ -10,9 +10,29 @@
 
 namespace assessment {
 
+// The reference equation of a sex and an age band: slope × weight + intercept.
+struct MetabolismEquation
+{
+    double fromAge; // -infinity for the first band
+    double toAge;   // the next band's start, or +infinity
+    double slope;
+    double intercept;
+};
+
+MetabolismEquation metabolismEquationOf(Sex sex, double ageYears);
 double basalMetabolismKcal(Sex sex, double ageYears, double weightKg);
 
+// The reference table's cell for a sex, an age band and an activity level.
+struct ActivityCell
+{
+    double fromAge;
+    double toAge; // +infinity for the last band
+    double factor;
+    bool sameForEveryLevel;
+};
+
 // No factor is defined below 10 years.
+std::optional<ActivityCell> activityCellOf(Sex sex, double ageYears, ActivityLevel level);
 std::optional<double> activityFactor(Sex sex, double ageYears, ActivityLevel level);
 
 struct EnergyAssessment
