@@ -10,6 +10,7 @@
 #include "ui/report/page_printer.h"
 #include "ui/startup/frmsplash.h"
 #include "ui/trend/course_page.h"
+#include "ui/working/frmcalcolo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -79,6 +80,13 @@ int main(int argc, char *argv[])
     typeSubject(form);
     form.findChild<QPushButton *>("Command1")->click();
     save(form, folder, "form1-developed.png");
+
+    frmCalcolo working;
+    working.showWorking(assessment::SubjectData{
+        "Rossi Mario", "1.70", "70", "30", assessment::Sex::Maschile,
+        assessment::ActivityLevel::Leggera, assessment::Constitution::Normale});
+    working.show();
+    save(working, folder, "frmcalcolo.png");
 
     form.findChild<QPushButton *>("Command2")->click();
     QWidget *report = QApplication::activeWindow();

@@ -19,6 +19,12 @@ Form1 *Program::mainWindow()
                          m_keeper.keep(form, name, assessment);
                      });
     QObject::connect(form, &Form1::archiveWanted, form, [this] { showArchiveWindow(); });
+    QObject::connect(form, &Form1::workingWanted, form, [this] { showWorkingWindow(); });
+    // The working follows the development on screen.
+    QObject::connect(form, &Form1::developmentChanged, form, [this, form] {
+        if (m_workingWindow)
+            m_workingWindow->showWorking(form->developedSubject());
+    });
     return form;
 }
 
@@ -39,4 +45,14 @@ void Program::showArchiveWindow()
     m_archiveWindow->show();
     m_archiveWindow->raise();
     m_archiveWindow->activateWindow();
+}
+
+void Program::showWorkingWindow()
+{
+    if (!m_workingWindow)
+        m_workingWindow = std::make_unique<frmCalcolo>();
+    m_workingWindow->showWorking(mainWindow()->developedSubject());
+    m_workingWindow->show();
+    m_workingWindow->raise();
+    m_workingWindow->activateWindow();
 }

@@ -2,13 +2,15 @@
 
 // The program from its start: the splash window, and the main window it
 // hands over to, created hidden on the splash's first tick; the archive and
-// its window, which the main window reaches only through here.
+// its window, and the working window, which the main window reaches only
+// through here.
 
 #include "archive/archive.h"
 #include "ui/archive/archive_keeper.h"
 #include "ui/archive/frmarchivio.h"
 #include "ui/main/form1.h"
 #include "ui/startup/frmsplash.h"
+#include "ui/working/frmcalcolo.h"
 
 #include <QPointer>
 #include <memory>
@@ -21,13 +23,16 @@ public:
     // Made on first use.
     Form1 *mainWindow();
     frmArchivio *archiveWindow() const { return m_archiveWindow.get(); }
+    frmCalcolo *workingWindow() const { return m_workingWindow.get(); }
 
 private:
     void showArchiveWindow();
+    void showWorkingWindow();
 
     frmSplash m_splash;
     Archive m_archive{Archive::defaultPath()};
     ArchiveKeeper m_keeper{m_archive};
     std::unique_ptr<Form1> m_mainWindow;
     std::unique_ptr<frmArchivio> m_archiveWindow;
+    std::unique_ptr<frmCalcolo> m_workingWindow;
 };

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTableView>
+#include <QTextBrowser>
 #include <algorithm>
 
 int pixels(int twips)
@@ -160,6 +161,14 @@ QWidget *createWidget(const PlanRow &row, QWidget *parent)
         table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
         table->horizontalHeader()->setStretchLastSection(true);
         return table;
+    }
+    case ControlKind::Document: {
+        auto *document = new QTextBrowser(parent);
+        document->setOpenLinks(false);
+        // The caret lets the keyboard alone select and copy.
+        document->setTextInteractionFlags(Qt::TextBrowserInteraction |
+                                          Qt::TextSelectableByKeyboard);
+        return document;
     }
     }
     return nullptr;

@@ -16,12 +16,13 @@ enum class ControlKind {
     TextBox,
     Option,
     Button,
-    Picture, // a plain box that holds other controls
-    Image,   // caption: the picture's resource path
-    Line,    // twips: from its top-left corner to its bottom-right one, as given
-    Shape,   // a rectangle outline, or an ellipse
-    List,    // a list of items, one column
-    Table,   // rows and columns with a header
+    Picture,  // a plain box that holds other controls
+    Image,    // caption: the picture's resource path
+    Line,     // twips: from its top-left corner to its bottom-right one, as given
+    Shape,    // a rectangle outline, or an ellipse
+    List,     // a list of items, one column
+    Table,    // rows and columns with a header
+    Document, // formatted text to read and select, not to edit
 };
 
 // Look flags of a row.
@@ -109,6 +110,7 @@ constexpr ControlKind Line = ControlKind::Line;
 constexpr ControlKind Shape = ControlKind::Shape;
 constexpr ControlKind List = ControlKind::List;
 constexpr ControlKind Table = ControlKind::Table;
+constexpr ControlKind Document = ControlKind::Document;
 
 inline const QColor none;
 inline const QColor black{0, 0, 0};

@@ -38,6 +38,7 @@ const QList<QStringList> tabOrder = {
     {"Command4"},
     {"Command5"},
     {"cmdSalva"},
+    {"cmdCalcolo"},
     {"cmdArchivio"},
 };
 
@@ -71,6 +72,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
            c.get<QPushButton>("Command4"),
            c.get<QPushButton>("Command5"),
            c.get<QPushButton>("cmdSalva"),
+           c.get<QPushButton>("cmdCalcolo"),
            c.get<QPushButton>("cmdArchivio"),
            c.get("Frame2"),
            c.get("Frame6"),
@@ -103,9 +105,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent)
     connect(m_c.Command5, &QPushButton::clicked, this, &Form1::ResetAssessment);
     connect(m_c.cmdSalva, &QPushButton::clicked, this, &Form1::keepDevelopment);
     connect(m_c.cmdArchivio, &QPushButton::clicked, this, &Form1::archiveWanted);
+    connect(m_c.cmdCalcolo, &QPushButton::clicked, this, &Form1::workingWanted);
     auto *save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, m_c.cmdSalva, &QPushButton::click);
     m_c.cmdSalva->setEnabled(false);
+    m_c.cmdCalcolo->setEnabled(false);
 
     m_c.Text1->setFocus();
 }
@@ -151,8 +155,11 @@ void Form1::showReport()
 {
     if (m_c.Frame6->isHidden())
         return;
-    if (!m_report)
-        m_report = new Form2(this);
+    if (!m_report) {
+        auto *report = new Form2(this);
+        connect(report, &Form2::workingWanted, this, &Form1::workingWanted);
+        m_report = report;
+    }
     m_report->show();
     m_report->activateWindow();
 }

@@ -3,17 +3,12 @@
 // The main window: the subject's data in, the developed assessment out.
 
 #include "archive/kept.h"
+#include "assessment/subject.h"
 #include "ui/common/control_plan.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <optional>
-
-namespace assessment {
-struct DevelopedData;
-struct MacronutrientSplit;
-struct SubjectData;
-} // namespace assessment
 
 class QLabel;
 class QLineEdit;
@@ -37,11 +32,19 @@ public:
     // says which of today's figures differ from the kept ones.
     void developKept(const KeptSubject &subject, const KeptAssessment &kept);
 
+    // The inputs of the completed development on screen, as typed; none
+    // after a stop or "NUOVO ...".
+    std::optional<assessment::SubjectData> developedSubject() const;
+
 signals:
     // "Salva nell'archivio": the development on screen, under the name typed.
     void keepWanted(const QString &name, const KeptAssessment &assessment);
     // "Archivio...".
     void archiveWanted();
+    // "Come si calcola...", here or in the report.
+    void workingWanted();
+    // A development completed, or the one on screen is gone.
+    void developmentChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -72,7 +75,7 @@ private:
         QLineEdit *Text1, *Text2, *Text3, *Text4;
         QList<QRadioButton *> options; // Option1 to Option8
         QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
-        QPushButton *cmdSalva, *cmdArchivio;
+        QPushButton *cmdSalva, *cmdCalcolo, *cmdArchivio;
         QWidget *Frame2, *Frame6, *Frame7, *Picture1, *Label82;
         QList<QWidget *> explanations; // Label37 to Label41
     } m_c;
@@ -82,4 +85,5 @@ private:
     bool m_checkingHeight = false;
     // The last completed development, as the archive would keep it.
     std::optional<KeptAssessment> m_developed;
+    std::optional<assessment::SubjectData> m_developedSubject;
 };

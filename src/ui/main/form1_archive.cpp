@@ -12,8 +12,18 @@
 
 void Form1::forgetDevelopment()
 {
+    const bool hadOne = m_developed.has_value();
     m_developed.reset();
+    m_developedSubject.reset();
     m_c.cmdSalva->setEnabled(false);
+    m_c.cmdCalcolo->setEnabled(false);
+    if (hadOne)
+        emit developmentChanged();
+}
+
+std::optional<assessment::SubjectData> Form1::developedSubject() const
+{
+    return m_developedSubject;
 }
 
 void Form1::keepDevelopment()

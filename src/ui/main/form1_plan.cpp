@@ -156,8 +156,9 @@ QList<PlanRow> form1Plan()
         {"Command4", Button, "Picture1", {0, 720, 1402, 375}, "Chiudi sessione"},
 
         {"Label75", Label, "", {4560, 5760, 4575, 975}, legalNotice, none, none, forte, WordWrap},
-        {"cmdSalva", Button, "", {4680, 6780, 2160, 315}, "Salva nell'archivio"},
-        {"cmdArchivio", Button, "", {6960, 6780, 2040, 315}, "Archivio..."},
+        {"cmdSalva", Button, "", {4560, 6780, 1740, 315}, "Salva nell'archivio"},
+        {"cmdCalcolo", Button, "", {6360, 6780, 1620, 315}, "Come si calcola..."},
+        {"cmdArchivio", Button, "", {8040, 6780, 1035, 315}, "Archivio..."},
         {"Label73", Label, "", {2880, 30, 4215, 135}, stars(68), red},
         {"Label54", Label, "", {3000, 3600, 1935, 135}, stars(86), white, none, copperplate31ab},
         {"Label55", Label, "", {3000, 3960, 1935, 135}, stars(26), darkRed, none, copperplate31ab},

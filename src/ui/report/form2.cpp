@@ -84,6 +84,9 @@ Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
     savePdf->setShortcut(QKeySequence::Save);
     connect(savePdf, &QAction::triggered, this, &Form2::savePdf);
     addAction(savePdf);
+    auto *working = new QAction("Come si calcola...", this);
+    connect(working, &QAction::triggered, this, &Form2::workingWanted);
+    addAction(working);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // Qt reports the activation before it tells of the new focus window, so

@@ -22,6 +22,10 @@ public:
     // Reads the main window's controls by name; writes nothing back.
     explicit Form2(QWidget *mainWindow);
 
+signals:
+    // "Come si calcola..." from the page's context menu.
+    void workingWanted();
+
 protected:
     void changeEvent(QEvent *event) override;
 

@@ -365,7 +365,7 @@ void TestForm2::savePdfFromReport()
     QCOMPARE(QFileInfo(proposed).fileName(), QString("Nutrivo - Rossi Mario.pdf"));
     QCOMPARE(pdfPageCount(pdf), 1);
     if (fromMenu)
-        QCOMPARE(menu, QStringList{"Salva come PDF..."});
+        QCOMPARE(menu, (QStringList{"Salva come PDF...", "Come si calcola..."}));
 }
 
 void TestForm2::proposedPdfName_data()
