@@ -78,6 +78,13 @@ void TestDeveloped::stops_data()
     QTest::newRow("height not a number") << subject("x", "70", "30") << Stop::NotNumeric << false;
     QTest::newRow("negative height, age not a number") << subject("-1", "70", "ab")
                                                        << Stop::NotNumeric << false;
+    // Read as 1.7 by the number-reading rule, yet not a number.
+    QTest::newRow("height with a letter") << subject("1.7x", "70", "30") << Stop::NotNumeric
+                                          << false;
+    QTest::newRow("height with two points") << subject("1.7.", "70", "30") << Stop::NotNumeric
+                                            << false;
+    QTest::newRow("too tall, age not a number") << subject("2.31", "70", "ab")
+                                                << Stop::NotNumeric << true;
 
     auto noSex = subject("1.70", "70", "30");
     noSex.sex.reset();
@@ -117,6 +124,9 @@ void TestDeveloped::stops()
     QCOMPARE(data.stop, stop);
     QCOMPARE(data.circumferences.has_value(), circumferences);
     QCOMPARE(data.message.text.empty(), stop == Stop::Completed);
+    if (stop == Stop::NotNumeric)
+        QCOMPARE(data.message.text, std::string("I valori inseriti nelle caselle di testo non "
+                                                "sono validi: Ripetere l'operazione!"));
 }
 
 QTEST_APPLESS_MAIN(TestDeveloped)

@@ -51,8 +51,8 @@ inline QImage pdfFirstPage(const QString &pdf, int dotsPerInch)
     return QImage(stem + ".png").convertToFormat(QImage::Format_RGB32);
 }
 
-// The printed window: the part of the page that is not white paper.
-inline QImage printedArea(const QImage &page)
+// Where the printed window lies: the part of the page that is not white paper.
+inline QRect printedRect(const QImage &page)
 {
     QRect area;
     for (int y = 0; y < page.height(); ++y) {
@@ -62,7 +62,12 @@ inline QImage printedArea(const QImage &page)
                 area |= QRect(x, y, 1, 1);
         }
     }
-    return page.copy(area);
+    return area;
+}
+
+inline QImage printedArea(const QImage &page)
+{
+    return page.copy(printedRect(page));
 }
 
 // The share of pixels that differ clearly once both images are brought to half

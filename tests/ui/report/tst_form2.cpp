@@ -332,13 +332,18 @@ void TestForm2::pdfNotWritten()
 void TestForm2::savePdfFromReport_data()
 {
     QTest::addColumn<bool>("fromMenu");
-    QTest::newRow("Ctrl+S") << false;
-    QTest::newRow("context menu") << true;
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("paper"); // as pdfinfo gives it
+    QTest::newRow("Ctrl+S, A4") << false << italianLocale() << "595 x 842 pts (A4)";
+    QTest::newRow("context menu, Letter") << true << englishLocale() << "612 x 792 pts (letter)";
 }
 
 void TestForm2::savePdfFromReport()
 {
     QFETCH(bool, fromMenu);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, paper);
+    QLocale::setDefault(locale);
     developMan();
     QWidget *report = openReport();
     QStringList menu;
@@ -364,6 +369,20 @@ void TestForm2::savePdfFromReport()
     });
     QCOMPARE(QFileInfo(proposed).fileName(), QString("Nutrivo - Rossi Mario.pdf"));
     QCOMPARE(pdfPageCount(pdf), 1);
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    info.waitForFinished(30000);
+    const QString details = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(
+        details.contains(QRegularExpression("Page size: +" + QRegularExpression::escape(paper))),
+        qPrintable(details));
+    // Centred on the paper: as much white on the left as on the right.
+    const QImage page = pdfFirstPage(pdf, 150);
+    const QRect printed = printedRect(page);
+    QVERIFY2(qAbs(printed.left() - (page.width() - 1 - printed.right())) <= 2,
+             qPrintable(QStringLiteral("%1 px left, %2 px right")
+                            .arg(printed.left())
+                            .arg(page.width() - 1 - printed.right())));
     if (fromMenu)
         QCOMPARE(menu, (QStringList{"Salva come PDF...", "Come si calcola..."}));
 }

@@ -40,6 +40,17 @@ void TestCommandLine::answers_data()
     QTest::newRow("Qt option, then --help")
         << QStringList{"-style", "Fusion", "--help"} << 0 << "--help"
         << "";
+    // Every option of Qt's goes through to Qt, and --help still answers.
+    for (const char *name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "display", "geometry",
+          "title", "name", "visual", "ncols", "cmap", "qmljsdebugger"})
+        QTest::addRow("-%s value", name)
+            << QStringList{QString("-") + name, "x", "--help"} << 0 << "--help"
+            << "";
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        QTest::addRow("-%s", name) << QStringList{QString("-") + name, "--help"} << 0 << "--help"
+                                   << "";
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
                                     << "nutrivo: Unknown option 'bogus'.";
     QTest::newRow("argument") << QStringList{"report.pdf"} << 2 << ""
