@@ -11,37 +11,6 @@ namespace {
 
 using assessment::ShownFigures;
 
-const char *sexText(assessment::Sex sex)
-{
-    return sex == assessment::Sex::Maschile ? "Maschile" : "Femminile";
-}
-
-const char *activityText(assessment::ActivityLevel level)
-{
-    switch (level) {
-    case assessment::ActivityLevel::Leggera:
-        return "Leggera";
-    case assessment::ActivityLevel::Moderata:
-        return "Moderata";
-    case assessment::ActivityLevel::Pesante:
-        return "Pesante";
-    }
-    return "";
-}
-
-const char *buildText(assessment::Constitution build)
-{
-    switch (build) {
-    case assessment::Constitution::Magra:
-        return "Magra";
-    case assessment::Constitution::Normale:
-        return "Normale";
-    case assessment::Constitution::Grassa:
-        return "Grassa";
-    }
-    return "";
-}
-
 // A spreadsheet runs a cell that begins with one of these as a formula; a
 // leading apostrophe makes it text again.
 QString neutralised(const QString &text)
@@ -78,12 +47,14 @@ Value number(double value)
 const Column columns[] = {
     {"Data", nullptr}, // written in the user's date format
     {"Cognome e nome", [](const Row &r) { return Value(r.subject.name); }},
-    {"Sesso", [](const Row &r) { return Value(QString(sexText(r.kept.sex))); }},
+    {"Sesso", [](const Row &r) { return Value(QString(assessment::captionOf(r.kept.sex))); }},
     {"Età (anni)", [](const Row &r) { return number(r.kept.ageYears()); }},
     {"Altezza (metri)", [](const Row &r) { return number(r.kept.heightMetres()); }},
     {"Peso reale (Kg)", [](const Row &r) { return number(r.kept.weightKg()); }},
-    {"Attività fisica", [](const Row &r) { return Value(QString(activityText(r.kept.activity))); }},
-    {"Costituzione corporea", [](const Row &r) { return Value(QString(buildText(r.kept.build))); }},
+    {"Attività fisica",
+     [](const Row &r) { return Value(QString(assessment::captionOf(r.kept.activity))); }},
+    {"Costituzione corporea",
+     [](const Row &r) { return Value(QString(assessment::captionOf(r.kept.build))); }},
     {"Peso ideale (Kg)", [](const Row &r) { return figure(&ShownFigures::idealWeightKg, r); }},
     {"Indice di massa corporea",
      [](const Row &r) { return figure(&ShownFigures::bodyMassIndex, r); }},

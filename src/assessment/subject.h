@@ -11,6 +11,11 @@ enum class Sex { Maschile, Femminile };
 enum class ActivityLevel { Leggera, Moderata, Pesante };
 enum class Constitution { Magra, Normale, Grassa };
 
+// The options as the main window names them: "Maschile", "Leggera", "Normale".
+const char *captionOf(Sex sex);
+const char *captionOf(ActivityLevel level);
+const char *captionOf(Constitution build);
+
 struct SubjectData
 {
     std::string name;

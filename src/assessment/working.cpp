@@ -17,32 +17,6 @@ const char *sexPlural(Sex sex)
     return sex == Sex::Maschile ? "Maschi" : "Femmine";
 }
 
-const char *levelName(ActivityLevel level)
-{
-    switch (level) {
-    case ActivityLevel::Leggera:
-        return "Leggera";
-    case ActivityLevel::Moderata:
-        return "Moderata";
-    case ActivityLevel::Pesante:
-        return "Pesante";
-    }
-    return "";
-}
-
-const char *buildName(Constitution build)
-{
-    switch (build) {
-    case Constitution::Magra:
-        return "Magra";
-    case Constitution::Normale:
-        return "Normale";
-    case Constitution::Grassa:
-        return "Grassa";
-    }
-    return "";
-}
-
 // "30-59 anni", "meno di 3 anni", "75 anni e oltre".
 std::string ageBand(double fromAge, double toAge)
 {
@@ -136,7 +110,7 @@ private:
                 lorentz,
                 {std::string("La formula non tiene conto della costituzione corporea: con "
                              "costituzione ") +
-                 buildName(*m_subject.constitution) +
+                 captionOf(*m_subject.constitution) +
                  ", come con le altre, il peso ideale è lo stesso."}};
     }
 
@@ -228,7 +202,7 @@ private:
         }
         step.calculation = std::string(sexPlural(sex())) + ", " +
                            ageBand(cell->fromAge, cell->toAge) + ", attività " +
-                           levelName(*m_subject.activityLevel) + ": " + number(cell->factor);
+                           captionOf(*m_subject.activityLevel) + ": " + number(cell->factor);
         if (cell->sameForEveryLevel)
             step.notes.push_back(
                 "In questa fascia d'età la tabella dà lo stesso fattore per ogni attività.");

@@ -191,10 +191,9 @@ void frmArchivio::reload()
         auto *item = new QStandardItem(QStringLiteral("%1 (%2)").arg(subject.name, last));
         item->setData(row, SubjectRow);
         item->setData(subject.name, NameRole);
-        item->setToolTip(
-            QStringLiteral("%1, %2 valutazioni")
-                .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
-                .arg(subject.assessments));
+        item->setToolTip(QStringLiteral("%1, %2 valutazioni")
+                             .arg(assessment::captionOf(subject.sex))
+                             .arg(subject.assessments));
         m_subjectItems->appendRow(item);
     }
 

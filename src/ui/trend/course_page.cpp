@@ -77,7 +77,7 @@ void paintCourse(QPainter &painter, const KeptSubject &subject,
     painter.setFont(pageFont(13));
     painter.drawText(QRect(0, 66, 500, 20), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Sesso: %1 - %2 valutazioni")
-                         .arg(subject.sex == assessment::Sex::Maschile ? "Maschile" : "Femminile")
+                         .arg(assessment::captionOf(subject.sex))
                          .arg(assessments.size()));
     painter.drawText(
         QRect(0, 42, pageSize.width(), 22), Qt::AlignRight | Qt::AlignVCenter,

@@ -12,10 +12,6 @@ QString text(const std::string &utf8)
     return QString::fromStdString(utf8).toHtmlEscaped();
 }
 
-const char *const optionNames[3][3] = {{"Maschile", "Femminile", ""},
-                                       {"Leggera", "Moderata", "Pesante"},
-                                       {"Magra", "Normale", "Grassa"}};
-
 QString inputsLine(const assessment::SubjectData &subject, const assessment::Separators &separators)
 {
     const auto number = [&](const std::string &typed) {
@@ -24,10 +20,10 @@ QString inputsLine(const assessment::SubjectData &subject, const assessment::Sep
     };
     return QStringLiteral("<p><b>%1</b>: %2, altezza %3 metri, peso %4 Kg, %5 anni, attività "
                           "fisica %6, costituzione corporea %7.</p>")
-        .arg(text(subject.name), optionNames[0][int(*subject.sex)], number(subject.heightText),
+        .arg(text(subject.name), assessment::captionOf(*subject.sex), number(subject.heightText),
              number(subject.weightText), number(subject.ageText),
-             optionNames[1][int(*subject.activityLevel)],
-             optionNames[2][int(*subject.constitution)]);
+             assessment::captionOf(*subject.activityLevel),
+             assessment::captionOf(*subject.constitution));
 }
 
 } // namespace
