@@ -82,7 +82,7 @@ QString exportSpreadsheet(QWidget *parent, const Archive &archive, const KeptSub
                                    "scelta e riprovare."));
         return QString();
     }
-    return QStringLiteral("Esportate %1 valutazioni in %2")
-        .arg(count)
-        .arg(QDir::toNativeSeparators(fileName));
+    const QString where = QDir::toNativeSeparators(fileName);
+    return count == 1 ? QStringLiteral("Esportata 1 valutazione in %1").arg(where)
+                      : QStringLiteral("Esportate %1 valutazioni in %2").arg(count).arg(where);
 }

@@ -76,9 +76,11 @@ void paintCourse(QPainter &painter, const KeptSubject &subject,
     painter.drawText(QRect(0, 42, 500, 22), Qt::AlignLeft | Qt::AlignVCenter, subject.name);
     painter.setFont(pageFont(13));
     painter.drawText(QRect(0, 66, 500, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Sesso: %1 - %2 valutazioni")
-                         .arg(assessment::captionOf(subject.sex))
-                         .arg(assessments.size()));
+                     QStringLiteral("Sesso: %1 - %2")
+                         .arg(assessment::captionOf(subject.sex),
+                              assessments.size() == 1
+                                  ? QStringLiteral("1 valutazione")
+                                  : QStringLiteral("%1 valutazioni").arg(assessments.size())));
     painter.drawText(
         QRect(0, 42, pageSize.width(), 22), Qt::AlignRight | Qt::AlignVCenter,
         QStringLiteral("Stampato il %1").arg(locale.toString(printedOn, QLocale::ShortFormat)));
@@ -104,8 +106,12 @@ void paintCourse(QPainter &painter, const KeptSubject &subject,
     if (shown < assessments.size()) {
         painter.drawText(QRect(0, below, pageSize.width(), rowHeight),
                          Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Altre %1 valutazioni meno recenti sono solo nel grafico.")
-                             .arg(assessments.size() - shown));
+                         assessments.size() - shown == 1
+                             ? QStringLiteral("Un'altra valutazione, meno recente, è solo nel "
+                                              "grafico.")
+                             : QStringLiteral("Altre %1 valutazioni meno recenti sono solo nel "
+                                              "grafico.")
+                                   .arg(assessments.size() - shown));
         below += rowHeight;
     }
 
