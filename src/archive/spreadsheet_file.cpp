@@ -23,6 +23,7 @@ struct Row
 {
     const KeptSubject &subject;
     const KeptAssessment &kept;
+    const SpreadsheetFormat &format;
 };
 
 // A cell holds text, or a number that may be missing.
@@ -45,7 +46,7 @@ Value number(double value)
 }
 
 const Column columns[] = {
-    {"Data", nullptr}, // written in the user's date format
+    {"Data", [](const Row &r) { return Value(r.kept.takenAt.toString(r.format.dateTimeFormat)); }},
     {"Cognome e nome", [](const Row &r) { return Value(r.subject.name); }},
     {"Sesso", [](const Row &r) { return Value(QString(assessment::captionOf(r.kept.sex))); }},
     {"Età (anni)", [](const Row &r) { return number(r.kept.ageYears()); }},
@@ -118,12 +119,10 @@ QByteArray spreadsheetBytes(const QList<SubjectCourse> &courses, const Spreadshe
     appendLine(out, headings, format.fieldSeparator);
     for (const SubjectCourse &course : courses) {
         for (const KeptAssessment &kept : course.assessments) {
-            const Row row{course.subject, kept};
-            QStringList cells = {kept.takenAt.toString(format.dateTimeFormat)};
-            for (const Column &column : columns) {
-                if (column.value)
-                    cells << cellText(column.value(row));
-            }
+            const Row row{course.subject, kept, format};
+            QStringList cells;
+            for (const Column &column : columns)
+                cells << cellText(column.value(row));
             appendLine(out, cells, format.fieldSeparator);
         }
     }

@@ -1,5 +1,6 @@
 # What the reader scripts share: finding the program's windows on the
-# accessibility bus, walking them, and pressing what a screen reader presses.
+# accessibility bus, walking them, pressing what a screen reader presses, and
+# developing the subject the readers type.
 import sys
 import time
 
@@ -49,3 +50,18 @@ def press(node):
             action.doAction(i)
             return
     action.doAction(0)
+
+
+def develop_subject(window):
+    """Types Rossi Mario's data into the main window and presses "SVILUPPA ..."."""
+    boxes = [n for n in walk(window) if n.getRole() == pyatspi.ROLE_TEXT and n.name]
+    for name, value in (("Altezza", "1.70"), ("Peso reale", "70"), ("Età", "30"),
+                        ("Cognome e nome", "Rossi Mario")):
+        box = next((b for b in boxes if b.name.startswith(name)), None)
+        if box is None:
+            sys.exit(f"no box named {name}: {[b.name for b in boxes]}")
+        box.queryEditableText().setTextContents(value)
+    for name in ("Maschile", "Leggera", "Normale"):
+        press(find(window, pyatspi.ROLE_RADIO_BUTTON, name))
+    press(find(window, pyatspi.ROLE_PUSH_BUTTON, "SVILUPPA ..."))
+    time.sleep(0.5)

@@ -44,7 +44,7 @@ QString shortTime(const QDateTime &time)
 
 QString figure(double value)
 {
-    return QString::fromStdString(assessment::standardFormat(value, separatorsOf(QLocale())));
+    return standardText(value, QLocale());
 }
 
 QStandardItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignRight)

@@ -32,8 +32,8 @@ public:
     // says which of today's figures differ from the kept ones.
     void developKept(const KeptSubject &subject, const KeptAssessment &kept);
 
-    // The inputs of the completed development on screen, as typed; none
-    // after a stop or "NUOVO ...".
+    // The inputs of the completed development on screen, as typed, under the
+    // name in its box; none after a stop or "NUOVO ...".
     std::optional<assessment::SubjectData> developedSubject() const;
 
 signals:
@@ -85,5 +85,4 @@ private:
     bool m_checkingHeight = false;
     // The last completed development, as the archive would keep it.
     std::optional<KeptAssessment> m_developed;
-    std::optional<assessment::SubjectData> m_developedSubject;
 };

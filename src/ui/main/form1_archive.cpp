@@ -14,7 +14,6 @@ void Form1::forgetDevelopment()
 {
     const bool hadOne = m_developed.has_value();
     m_developed.reset();
-    m_developedSubject.reset();
     m_c.cmdSalva->setEnabled(false);
     m_c.cmdCalcolo->setEnabled(false);
     if (hadOne)
@@ -23,7 +22,9 @@ void Form1::forgetDevelopment()
 
 std::optional<assessment::SubjectData> Form1::developedSubject() const
 {
-    return m_developedSubject;
+    if (!m_developed)
+        return std::nullopt;
+    return subjectDataOf(m_c.Text1->text(), *m_developed);
 }
 
 void Form1::keepDevelopment()

@@ -140,7 +140,6 @@ void Form1::develop()
     const QDateTime now = QDateTime::currentDateTime();
     showDevelopmentTime(now);
     m_developed = keptFrom(typed, data, now);
-    m_developedSubject = typed;
     m_c.cmdSalva->setEnabled(true);
     m_c.cmdCalcolo->setEnabled(true);
     emit developmentChanged();

@@ -38,9 +38,7 @@ QFont pageFont(int pixels, bool bold = false)
 
 QStringList rowOf(const KeptAssessment &kept, const QLocale &locale)
 {
-    const auto figure = [&](double value) {
-        return QString::fromStdString(assessment::standardFormat(value, separatorsOf(locale)));
-    };
+    const auto figure = [&](double value) { return standardText(value, locale); };
     const assessment::ShownFigures &f = kept.figures;
     return {locale.toString(kept.takenAt, QLocale::ShortFormat),
             figure(kept.weightKg()),

@@ -70,11 +70,6 @@ QString scaleText(double value, double step, const QLocale &locale)
     return locale.toString(value, 'f', step < 1 ? 1 : 0);
 }
 
-QString figureText(double value, const QLocale &locale)
-{
-    return QString::fromStdString(assessment::standardFormat(value, separatorsOf(locale)));
-}
-
 // The moments the axis names: evenly spread from the first to the last.
 QList<qint64> axisTimes(const Trend &trend, double width, double labelWidth)
 {
@@ -331,6 +326,6 @@ QString trendPointText(const Trend &trend, int index, const QLocale &locale)
     const TrendPoint &point = trend.points.at(index);
     return QStringLiteral("%1: peso %2 Kg (ideale %3 Kg), IMC %4 %5")
         .arg(locale.toString(point.takenAt, QLocale::ShortFormat),
-             figureText(point.weightKg, locale), figureText(point.idealWeightKg, locale),
-             figureText(point.bodyMassIndex, locale), point.weightClass);
+             standardText(point.weightKg, locale), standardText(point.idealWeightKg, locale),
+             standardText(point.bodyMassIndex, locale), point.weightClass);
 }

@@ -46,11 +46,17 @@ void frmCalcolo::showWorking(const std::optional<assessment::SubjectData> &subje
     m_pdf->setEnabled(subject.has_value());
 }
 
+PrintRequest frmCalcolo::printRequest() const
+{
+    return {"Come si calcola", "Nessuna stampante disponibile: il calcolo non è stato stampato.",
+            QStringLiteral("calcolo %1").arg(QString::fromStdString(m_subject->name))};
+}
+
 PageDrawing frmCalcolo::page() const
 {
-    auto document = std::make_shared<QTextDocument>();
+    // The working as shown, laid out again at the page's width.
+    std::shared_ptr<QTextDocument> document(m_text->document()->clone());
     document->setDefaultFont(m_text->font());
-    document->setHtml(workingHtml(m_subject, QLocale()));
     document->setTextWidth(pageWidth);
     // A long working is scaled down to the page, as the report is.
     const int height = std::max(pageHeight, int(document->size().height()) + 1);
@@ -63,18 +69,11 @@ PageDrawing frmCalcolo::page() const
 void frmCalcolo::print()
 {
     if (m_subject)
-        printPage(this,
-                  {"Come si calcola",
-                   "Nessuna stampante disponibile: il calcolo non è stato stampato.",
-                   QStringLiteral("calcolo %1").arg(QString::fromStdString(m_subject->name))},
-                  page());
+        printPage(this, printRequest(), page());
 }
 
 void frmCalcolo::savePdf()
 {
     if (m_subject)
-        savePagePdf(this,
-                    {"Come si calcola", QString(),
-                     QStringLiteral("calcolo %1").arg(QString::fromStdString(m_subject->name))},
-                    page());
+        savePagePdf(this, printRequest(), page());
 }

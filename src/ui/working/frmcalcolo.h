@@ -6,7 +6,7 @@
 
 #include "assessment/subject.h"
 #include "ui/common/control_plan.h"
-#include "ui/report/page_printer.h"
+#include "ui/report/print_choices.h"
 
 #include <QWidget>
 #include <optional>
@@ -25,6 +25,7 @@ public:
     void showWorking(const std::optional<assessment::SubjectData> &subject);
 
 private:
+    PrintRequest printRequest() const; // with a development on screen
     PageDrawing page() const;
     void print();
     void savePdf();

@@ -9,17 +9,10 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from screen_reader import find, press, walk, window_named  # noqa: E402
+from screen_reader import develop_subject, find, press, walk, window_named  # noqa: E402
 
 main = window_named("Nutrivo", least_children=10)
-for name, value in (("Altezza", "1.70"), ("Peso reale", "70"), ("Età", "30"),
-                    ("Cognome e nome", "Rossi Mario")):
-    box = next(n for n in walk(main) if n.getRole() == pyatspi.ROLE_TEXT and n.name.startswith(name))
-    box.queryEditableText().setTextContents(value)
-for name in ("Maschile", "Leggera", "Normale"):
-    press(find(main, pyatspi.ROLE_RADIO_BUTTON, name))
-press(find(main, pyatspi.ROLE_PUSH_BUTTON, "SVILUPPA ..."))
-time.sleep(0.5)
+develop_subject(main)
 press(find(main, pyatspi.ROLE_PUSH_BUTTON, "Salva nell'archivio"))
 saved = window_named("Salva nell'archivio")
 press(next(n for n in walk(saved) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON))

@@ -8,7 +8,7 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from screen_reader import find, press, text_of, walk, window_named  # noqa: E402
+from screen_reader import develop_subject, text_of, walk, window_named  # noqa: E402
 
 RULE = set("*-| ")
 
@@ -28,15 +28,7 @@ if len(boxes) != 4:
 if len(options) != 8:
     failures.append(f"{len(options)} named options, not 8: {[o.name for o in options]}")
 
-for name, value in (("Altezza", "1.70"), ("Peso reale", "70"), ("Età", "30"),
-                    ("Cognome e nome", "Rossi Mario")):
-    box = next((b for b in boxes if b.name.startswith(name)), None)
-    if box is None:
-        sys.exit(f"no box named {name}: {[b.name for b in boxes]}")
-    box.queryEditableText().setTextContents(value)
-for name in ("Maschile", "Leggera", "Normale"):
-    press(find(window, pyatspi.ROLE_RADIO_BUTTON, name))
-press(find(window, pyatspi.ROLE_PUSH_BUTTON, "SVILUPPA ..."))
+develop_subject(window)
 
 # What each result is, and its value (the separators are the machine's).
 expected = [("Peso ideale", "65 Kg"), ("Indice di massa corporea", "24"),
