@@ -1,9 +1,9 @@
 # Shared by start.sh and test.sh: the Debian packages Nutrivo needs, and the build.
 
 # Compiler, CMake, Qt 6 (Widgets, PrintSupport, Sql, Test), Qt's SQLite driver
-# for the archive (not pulled in by qt6-base-dev) and CUPS, which tells when a
-# print queue refuses a job.
-BUILD_PACKAGES="g++ make cmake qt6-base-dev libqt6sql6-sqlite libcups2-dev"
+# for the archive (not pulled in by qt6-base-dev), CUPS, which tells when a
+# print queue refuses a job, and Qt's own translations, for its dialogs.
+BUILD_PACKAGES="g++ make cmake qt6-base-dev libqt6sql6-sqlite libcups2-dev qt6-translations-l10n"
 # Close substitutes for the faces the windows name: a sans serif for
 # "MS Sans Serif", a wide face for the Copperplate ones, scripts for
 # "Forte" and "Rage Italic".

@@ -55,6 +55,7 @@ public:
 
     QList<KeptSubject> subjects() const;
     QList<KeptAssessment> assessmentsOf(qint64 subjectId) const; // newest first
+    bool holdsAssessment(qint64 assessmentId) const;
 
     struct Kept
     {

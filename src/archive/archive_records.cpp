@@ -104,13 +104,17 @@ QList<KeptSubject> Archive::subjects() const
         return subjects;
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    sql::run(query, QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id)"
+    sql::run(query, QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id),"
+                                   " MIN(a.taken_at), (SELECT l.weight_text FROM assessments l"
+                                   "  WHERE l.subject_id = s.id ORDER BY l.taken_at DESC, l.id DESC"
+                                   "  LIMIT 1)"
                                    " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
                                    " GROUP BY s.id, s.name, s.sex"));
     while (query.next()) {
         subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
                          fromName<Sex>(sexNames, query.value(2).toString()),
-                         readTime(query.value(3)), query.value(4).toInt()});
+                         readTime(query.value(3)), query.value(4).toInt(), readTime(query.value(5)),
+                         query.value(6).toString()});
     }
     return subjects;
 }
@@ -144,6 +148,16 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
         assessments.append(kept);
     }
     return assessments;
+}
+
+bool Archive::holdsAssessment(qint64 assessmentId) const
+{
+    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+        return false;
+    QSqlQuery query(database());
+    return sql::run(query, QStringLiteral("SELECT 1 FROM assessments WHERE id = ?"),
+                    {assessmentId}) &&
+           query.next();
 }
 
 Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept)

@@ -16,6 +16,8 @@ struct KeptSubject
     assessment::Sex sex = assessment::Sex::Maschile;
     QDateTime lastAssessed; // invalid with no assessment
     int assessments = 0;
+    QDateTime firstAssessed; // invalid with no assessment
+    QString lastWeightText;  // as typed at the last assessment
 };
 
 struct KeptAssessment

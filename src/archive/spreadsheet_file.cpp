@@ -48,6 +48,8 @@ Value number(double value)
 const Column columns[] = {
     {"Data", [](const Row &r) { return Value(r.kept.takenAt.toString(r.format.dateTimeFormat)); }},
     {"Cognome e nome", [](const Row &r) { return Value(r.subject.name); }},
+    // Tells namesakes apart.
+    {"Codice soggetto", [](const Row &r) { return Value(QString::number(r.subject.id)); }},
     {"Sesso", [](const Row &r) { return Value(QString(assessment::captionOf(r.kept.sex))); }},
     {"Età (anni)", [](const Row &r) { return number(r.kept.ageYears()); }},
     {"Altezza (metri)", [](const Row &r) { return number(r.kept.heightMetres()); }},

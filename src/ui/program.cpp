@@ -1,7 +1,12 @@
 #include "program.h"
 
+#include "ui/common/qt_translations.h"
+
+#include <QLocale>
+
 Program::Program()
 {
+    useQtTranslations(QLocale());
     QObject::connect(&m_splash, &frmSplash::mainWindowWanted, &m_splash, [this] { mainWindow(); });
     QObject::connect(&m_splash, &frmSplash::handedOver, &m_splash,
                      [this] { mainWindow()->show(); });

@@ -26,6 +26,7 @@ const SpreadsheetFormat englishFormat = spreadsheetFormat(".", "MM/dd/yyyy HH:mm
 SubjectCourse courseOf(const QString &name, QList<KeptAssessment> assessments)
 {
     KeptSubject subject;
+    subject.id = 17;
     subject.name = name;
     return {subject, assessments};
 }
@@ -43,54 +44,54 @@ void TestSpreadsheetFile::readBack_data()
     QTest::addColumn<bool>("italianSettings");
     QTest::addColumn<QString>("age");
     QTest::addColumn<QStringList>("cells"); // from "Data" to "Glucidi (g)", as read
-    QTest::newRow("Italian") << true << "30"
-                             << QStringList{"08/12/2026 11:15",
-                                            "Rossi Mario",
-                                            "Maschile",
-                                            "30",
-                                            "1,7",
-                                            "70,5",
-                                            "Leggera",
-                                            "Normale",
-                                            "65",
-                                            "24,39",
-                                            "in Normopeso",
-                                            "1696,8",
-                                            "1,55",
-                                            "2630,04",
-                                            "263",
-                                            "65,75",
-                                            "657,51",
-                                            "73,06",
-                                            "1709,53",
-                                            "427,38"};
-    QTest::newRow("English") << false << "30"
-                             << QStringList{"12/08/2026 11:15",
-                                            "Rossi Mario",
-                                            "Maschile",
-                                            "30",
-                                            "1.7",
-                                            "70.5",
-                                            "Leggera",
-                                            "Normale",
-                                            "65",
-                                            "24.39",
-                                            "in Normopeso",
-                                            "1696.8",
-                                            "1.55",
-                                            "2630.04",
-                                            "263",
-                                            "65.75",
-                                            "657.51",
-                                            "73.06",
-                                            "1709.53",
-                                            "427.38"};
+    QTest::newRow("Italian") << true << "30" << QStringList{"08/12/2026 11:15",
+                                                            "Rossi Mario",
+                                                            "17",
+                                                            "Maschile",
+                                                            "30",
+                                                            "1,7",
+                                                            "70,5",
+                                                            "Leggera",
+                                                            "Normale",
+                                                            "65",
+                                                            "24,39",
+                                                            "in Normopeso",
+                                                            "1696,8",
+                                                            "1,55",
+                                                            "2630,04",
+                                                            "263",
+                                                            "65,75",
+                                                            "657,51",
+                                                            "73,06",
+                                                            "1709,53",
+                                                            "427,38"};
+    QTest::newRow("English") << false << "30" << QStringList{"12/08/2026 11:15",
+                                                             "Rossi Mario",
+                                                             "17",
+                                                             "Maschile",
+                                                             "30",
+                                                             "1.7",
+                                                             "70.5",
+                                                             "Leggera",
+                                                             "Normale",
+                                                             "65",
+                                                             "24.39",
+                                                             "in Normopeso",
+                                                             "1696.8",
+                                                             "1.55",
+                                                             "2630.04",
+                                                             "263",
+                                                             "65.75",
+                                                             "657.51",
+                                                             "73.06",
+                                                             "1709.53",
+                                                             "427.38"};
     // No activity factor below 10 years: an empty cell, not a zero.
     QTest::newRow("age 9")
         << true << "9"
         << QStringList{
-               "08/12/2026 11:15", "Rossi Mario", "Maschile", "9",     "1,7",         "70,5",
-               "Leggera",          "Normale",     "65",       "24,39", "in Normopeso"};
+               "08/12/2026 11:15", "Rossi Mario", "17", "Maschile", "9",           "1,7", "70,5",
+               "Leggera",          "Normale",     "65", "24,39",    "in Normopeso"};
 }
 
 void TestSpreadsheetFile::readBack()
@@ -108,15 +109,15 @@ void TestSpreadsheetFile::readBack()
     QCOMPARE(format.fieldSeparator, QChar(italianSettings ? ';' : ','));
     QCOMPARE(read.rows.size(), 2);
     const QStringList header = read.rows[0];
-    QCOMPARE(header.mid(0, 8),
-             (QStringList{"Data", "Cognome e nome", "Sesso", "Età (anni)", "Altezza (metri)",
-                          "Peso reale (Kg)", "Attività fisica", "Costituzione corporea"}));
-    QCOMPARE(header.size(), 23);
+    QCOMPARE(header.mid(0, 9), (QStringList{"Data", "Cognome e nome", "Codice soggetto", "Sesso",
+                                            "Età (anni)", "Altezza (metri)", "Peso reale (Kg)",
+                                            "Attività fisica", "Costituzione corporea"}));
+    QCOMPARE(header.size(), 24);
     QCOMPARE(read.rows[1].size(), header.size());
     QCOMPARE(read.rows[1].mid(0, cells.size()), cells);
     if (age == "9")
         QCOMPARE(read.rows[1][header.indexOf("Livello di attività fisica (LAF)")], QString());
-    QCOMPARE(read.rows[1].mid(20), (QStringList{"91", "70", "56"}));
+    QCOMPARE(read.rows[1].mid(21), (QStringList{"91", "70", "56"}));
 }
 
 void TestSpreadsheetFile::namesKeptAsText_data()
@@ -147,7 +148,7 @@ void TestSpreadsheetFile::namesKeptAsText()
     QFETCH(QString, cell);
     for (const SpreadsheetFormat &format : {italianFormat, englishFormat}) {
         const QStringList row = readRow({courseOf(name, {developedAssessment()})}, format, 1);
-        QCOMPARE(row.size(), 23);
+        QCOMPARE(row.size(), 24);
         QCOMPARE(row[1], cell);
         QCOMPARE(row[0],
                  QString(format.decimalMark == "," ? "08/12/2026 11:15" : "12/08/2026 11:15"));

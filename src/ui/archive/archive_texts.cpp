@@ -72,3 +72,11 @@ void showNotice(QWidget *parent, const QString &title, const ArchiveNotice &noti
     QMessageBox box(notice.icon, title, notice.text, QMessageBox::Ok, parent);
     box.exec();
 }
+
+QString visitsText(const KeptSubject &subject, const QLocale &locale)
+{
+    const QString first = locale.toString(subject.firstAssessed.date(), QLocale::ShortFormat);
+    return subject.assessments == 1
+               ? QStringLiteral("1 valutazione, il %1").arg(first)
+               : QStringLiteral("%1 valutazioni dal %2").arg(subject.assessments).arg(first);
+}

@@ -5,6 +5,7 @@
 
 #include "archive/archive.h"
 
+#include <QLocale>
 #include <QMessageBox>
 #include <QString>
 
@@ -20,3 +21,7 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath);
 
 // Shows a notice as a message box over parent, with the given title.
 void showNotice(QWidget *parent, const QString &title, const ArchiveNotice &notice);
+
+// "1 valutazione, il 01/12/26" or "3 valutazioni dal 01/10/26": what tells
+// namesakes apart.
+QString visitsText(const KeptSubject &subject, const QLocale &locale);

@@ -14,6 +14,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -22,15 +24,38 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
-const QSize clientSize = pixels(QRect(0, 0, 15720, 6660)).size();
+// Narrow enough for a 1024 x 768 screen; a larger window gives the room to
+// the lists, the table and the trend.
+const QSize clientSize = pixels(QRect(0, 0, 15000, 6660)).size();
+
+enum Anchor { MoveRight = 1, GrowRight = 2, MoveDown = 4, GrowDown = 8 };
+
+const std::pair<const char *, int> anchors[] = {
+    {"lstSoggetti", GrowDown},
+    {"tblValutazioni", GrowDown},
+    {"lblAndamento", GrowRight},
+    {"picAndamento", GrowRight | GrowDown},
+    {"cmdRinomina", MoveDown},
+    {"cmdEliminaSoggetto", MoveDown},
+    {"cmdApri", MoveDown},
+    {"cmdElimina", MoveDown},
+    {"cmdCopia", MoveDown},
+    {"cmdRipristina", MoveDown},
+    {"cmdStampaAndamento", MoveDown},
+    {"cmdEsporta", MoveDown},
+    {"cmdChiudi", MoveRight | MoveDown},
+    {"lblStato", GrowRight | MoveDown},
+};
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
 
@@ -63,8 +88,15 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
       m_assessmentItems(new QStandardItemModel(this)), m_trend(new TrendView)
 {
     dressWindow(this, "frmArchivio", "Archivio valutazioni", "nutrivo");
-    setFixedSize(clientSize);
+    setMinimumSize(clientSize);
+    resize(clientSize);
+    // Centred where the screen holds it; elsewhere the window manager places it.
+    if (const QScreen *screen = QGuiApplication::primaryScreen();
+        screen && screen->availableGeometry().width() >= width())
+        move(screen->availableGeometry().center() - rect().center());
     m_controls = buildControls(this, frmArchivioPlan());
+    for (const auto &[name, anchor] : anchors)
+        m_designed.append({m_controls.get(name), m_controls.get(name)->geometry(), anchor});
     const Controls &c = m_controls;
     m_c = {c.get<QLineEdit>("txtCerca"),
            c.get<QListView>("lstSoggetti"),
@@ -120,6 +152,7 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
 
     connect(m_c.txtCerca, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_foundSubjects->setFilterFixedString(text.simplified());
+        showStatus();
         showAssessments();
     });
     // Down from the search box goes into the list of what it found.
@@ -176,24 +209,55 @@ void frmArchivio::showEvent(QShowEvent *event)
     m_c.txtCerca->setFocus();
 }
 
+void frmArchivio::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int dx = width() - clientSize.width();
+    const int dy = height() - clientSize.height();
+    for (const Designed &control : std::as_const(m_designed)) {
+        QRect place = control.geometry;
+        if (control.anchor & MoveRight)
+            place.translate(dx, 0);
+        if (control.anchor & GrowRight)
+            place.setWidth(place.width() + dx);
+        if (control.anchor & MoveDown)
+            place.translate(0, dy);
+        if (control.anchor & GrowDown)
+            place.setHeight(place.height() + dy);
+        control.widget->setGeometry(place);
+    }
+}
+
 void frmArchivio::reload()
 {
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
     m_subjects = m_archive.subjects();
     m_subjectItems->clear();
+    const QLocale locale;
+    // Names as sameName() compares them.
+    const auto nameKey = [](const QString &name) { return name.simplified().toCaseFolded(); };
+    QHash<QString, int> bearers;
+    for (const KeptSubject &subject : std::as_const(m_subjects))
+        ++bearers[nameKey(subject.name)];
     for (int row = 0; row < m_subjects.size(); ++row) {
         const KeptSubject &subject = m_subjects.at(row);
-        const QString last =
-            subject.lastAssessed.isValid()
-                ? QLocale().toString(subject.lastAssessed.date(), QLocale::ShortFormat)
-                : QStringLiteral("nessuna valutazione");
+        QString last = subject.lastAssessed.isValid()
+                           ? locale.toString(subject.lastAssessed.date(), QLocale::ShortFormat)
+                           : QStringLiteral("nessuna valutazione");
+        // Namesakes are told apart by their visits and their code.
+        if (bearers.value(nameKey(subject.name)) > 1)
+            last +=
+                QStringLiteral("; %1cod. %2")
+                    .arg(subject.assessments > 0 ? visitsText(subject, locale) + "; " : QString())
+                    .arg(subject.id);
         auto *item = new QStandardItem(QStringLiteral("%1 (%2)").arg(subject.name, last));
         item->setData(row, SubjectRow);
         item->setData(subject.name, NameRole);
-        item->setToolTip(QStringLiteral("%1, %2 valutazioni")
-                             .arg(assessment::captionOf(subject.sex))
-                             .arg(subject.assessments));
+        item->setToolTip(QStringLiteral("%1, %2").arg(assessment::captionOf(subject.sex),
+                                                      subject.assessments > 0
+                                                          ? visitsText(subject, locale)
+                                                          : QStringLiteral("nessuna valutazione")));
         m_subjectItems->appendRow(item);
     }
 
@@ -203,7 +267,16 @@ void frmArchivio::reload()
             m_c.lstSoggetti->setCurrentIndex(index);
     }
 
+    showStatus();
+    showAssessments();
+}
+
+void frmArchivio::showStatus()
+{
     const QString where = QDir::toNativeSeparators(m_archive.filePath());
+    const auto subjects = [](qsizetype count) {
+        return count == 1 ? QStringLiteral("1 soggetto") : QStringLiteral("%1 soggetti").arg(count);
+    };
     switch (m_archive.state()) {
     case ArchiveState::Absent:
         m_c.lblStato->setText(
@@ -214,13 +287,17 @@ void frmArchivio::reload()
     case ArchiveState::Ready:
     case ArchiveState::ReadOnlyNewer:
         m_c.lblStato->setText(
-            QStringLiteral("%1 soggetti. Archivio: %2").arg(m_subjects.size()).arg(where));
+            m_foundSubjects->rowCount() == m_subjects.size()
+                ? QStringLiteral("%1. Archivio: %2").arg(subjects(m_subjects.size()), where)
+                : QStringLiteral("Trovati %1 su %2. Archivio: %3")
+                      .arg(subjects(m_foundSubjects->rowCount()))
+                      .arg(m_subjects.size())
+                      .arg(where));
         break;
     default:
         m_c.lblStato->setText(stateNotice(m_archive.state(), m_archive.filePath()).text);
         break;
     }
-    showAssessments();
 }
 
 const KeptSubject *frmArchivio::selectedSubject() const

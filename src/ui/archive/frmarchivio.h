@@ -35,9 +35,11 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void showAssessments();
+    void showStatus();
     void updateCommands();
     void openAssessment();
     void removeAssessment();
@@ -69,6 +71,14 @@ private:
     QSortFilterProxyModel *m_foundSubjects;
     QStandardItemModel *m_assessmentItems;
     TrendView *m_trend;
+    // Where the plan puts the controls that follow the window's size.
+    struct Designed
+    {
+        QWidget *widget;
+        QRect geometry;
+        int anchor;
+    };
+    QList<Designed> m_designed;
     QList<KeptSubject> m_subjects;
     QList<KeptAssessment> m_assessments; // of the selected subject
 };

@@ -18,12 +18,12 @@ QList<PlanRow> frmArchivioPlan()
         {"cmdElimina", Button, "", {6960, 5160, 2520, 375}, "Elimina valutazione"},
         {"cmdCopia", Button, "", {120, 5640, 1920, 375}, "Salva una copia..."},
         {"cmdRipristina", Button, "", {2160, 5640, 1920, 375}, "Ripristina da una copia..."},
-        {"lblAndamento", Label, "", {9600, 165, 6000, 255}, "Andamento del soggetto"},
-        {"picAndamento", Picture, "", {9600, 480, 6000, 4560}, ""},
-        {"cmdStampaAndamento", Button, "", {9600, 5160, 2880, 375}, "Stampa andamento"},
-        {"cmdEsporta", Button, "", {12720, 5160, 2880, 375}, "Esporta CSV..."},
-        {"cmdChiudi", Button, "", {13800, 5640, 1800, 375}, "Chiudi"},
-        {"lblStato", Label, "", {120, 6120, 15480, 420}, "", navy, none, plain, WordWrap},
+        {"lblAndamento", Label, "", {9600, 165, 5280, 255}, "Andamento del soggetto"},
+        {"picAndamento", Picture, "", {9600, 480, 5280, 4560}, ""},
+        {"cmdStampaAndamento", Button, "", {9600, 5160, 2520, 375}, "Stampa andamento"},
+        {"cmdEsporta", Button, "", {12360, 5160, 2520, 375}, "Esporta CSV..."},
+        {"cmdChiudi", Button, "", {13080, 5640, 1800, 375}, "Chiudi"},
+        {"lblStato", Label, "", {120, 6120, 14760, 420}, "", navy, none, plain, WordWrap},
     };
 }
 // clang-format on

@@ -178,12 +178,19 @@ void applyLook(QWidget *widget, const PlanRow &row)
 {
     QPalette palette = widget->palette();
     const QColor text = row.foreground.isValid() ? row.foreground : QColor(Qt::black);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::ButtonText, text);
+    // The disabled colours stay the desktop's, so a disabled control looks it.
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, text);
+        palette.setColor(group, QPalette::Text, text);
+        palette.setColor(group, QPalette::ButtonText, text);
+        if (row.background.isValid()) {
+            palette.setColor(group, QPalette::Window, row.background);
+            palette.setColor(group, QPalette::Base, row.background);
+        }
+    }
     if (row.background.isValid()) {
-        palette.setColor(QPalette::Window, row.background);
-        palette.setColor(QPalette::Base, row.background);
+        palette.setColor(QPalette::Disabled, QPalette::Window, row.background);
+        palette.setColor(QPalette::Disabled, QPalette::Base, row.background);
     }
     widget->setPalette(palette);
     const bool paintsBackground = row.kind != ControlKind::TextBox && row.background.isValid();

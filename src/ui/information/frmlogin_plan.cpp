@@ -71,7 +71,7 @@ QList<PlanRow> frmLoginPlan()
         {"Line12", Line, "", lineTwips(5040, 2760, 5040, 3120), "", black},
         {"Line8", Line, "", lineTwips(120, 3360, 5040, 3360), "", grey, none, plain, 0, 0, 2},
         {"Label8", Label, "", {120, 3480, 3735, 255}, "Il programma è fornito così com'è, senza garanzie."},
-        {"Label9", Label, "", {120, 3675, 3615, 975}, "Non salva e non invia alcun dato.\nStampa o salva il riepilogo in PDF solo su richiesta.", none, none, plain, WordWrap},
+        {"Label9", Label, "", {120, 3675, 3615, 975}, "Non invia alcun dato.\nSalva nell'archivio, stampa o salva il riepilogo in PDF solo su richiesta.", none, none, plain, WordWrap},
         {"cmdOK", Button, "", {3720, 3480, 1305, 390}, "OK ®"},
 
         {"Label21", Label, "", {4080, 120, 450, 495}, "N", black, {255, 255, 192}, letter, Hidden},

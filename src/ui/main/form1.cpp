@@ -156,7 +156,7 @@ void Form1::showReport()
     if (m_c.Frame6->isHidden())
         return;
     if (!m_report) {
-        auto *report = new Form2(this);
+        auto *report = new Form2(this, [this] { return m_developedAt; });
         connect(report, &Form2::workingWanted, this, &Form1::workingWanted);
         m_report = report;
     }

@@ -6,6 +6,7 @@
 #include "assessment/subject.h"
 #include "ui/common/control_plan.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
@@ -58,6 +59,8 @@ private:
     void checkHeightOnLeaving();
     void keepDevelopment();
     void forgetDevelopment();
+    // Whether a box or an option no longer reads as the development on screen.
+    bool editedSinceDevelopment() const;
 
     void stopDevelopment(const assessment::DevelopedData &data);
     void showMacronutrientSplit(const assessment::MacronutrientSplit &split);
@@ -83,6 +86,10 @@ private:
     QPointer<QWidget> m_report;
     QPointer<QWidget> m_information;
     bool m_checkingHeight = false;
-    // The last completed development, as the archive would keep it.
+    // The last completed development, as the archive would keep it; a kept
+    // one opened again keeps its id and date.
     std::optional<KeptAssessment> m_developed;
+    // When the development on screen was made: the last "SVILUPPA ...", or
+    // the date of the kept assessment opened again.
+    QDateTime m_developedAt;
 };

@@ -1,6 +1,7 @@
 // The main window's side of the archive: keeping the development on screen,
 // and developing a kept one again.
 
+#include "assessment/numbers.h"
 #include "form1.h"
 #include "ui/common/messages.h"
 #include "ui/common/regional.h"
@@ -37,7 +38,27 @@ void Form1::keepDevelopment()
         m_c.Text1->setFocus();
         return;
     }
+    if (editedSinceDevelopment()) {
+        showWarning(this, "Salva nell'archivio",
+                    "I dati sono stati cambiati dopo lo sviluppo: premere \"SVILUPPA ...\" per "
+                    "sviluppare di nuovo, poi salvare. Non è stato salvato nulla.");
+        return;
+    }
     emit keepWanted(m_c.Text1->text(), *m_developed);
+}
+
+bool Form1::editedSinceDevelopment() const
+{
+    const auto typedAs = [](const QString &text) {
+        return assessment::withDecimalPoint(text.trimmed().toStdString());
+    };
+    const assessment::SubjectData now = subject();
+    const KeptAssessment &then = *m_developed;
+    return typedAs(QString::fromStdString(now.heightText)) != typedAs(then.heightText) ||
+           typedAs(QString::fromStdString(now.weightText)) != typedAs(then.weightText) ||
+           typedAs(QString::fromStdString(now.ageText)) != typedAs(then.ageText) ||
+           now.sex != then.sex || now.activityLevel != then.activity ||
+           now.constitution != then.build;
 }
 
 void Form1::developKept(const KeptSubject &subject, const KeptAssessment &kept)
@@ -53,6 +74,11 @@ void Form1::developKept(const KeptSubject &subject, const KeptAssessment &kept)
     develop();
     if (!m_developed)
         return;
+    // The kept assessment itself, taken when it was, not a new one.
+    m_developed->id = kept.id;
+    m_developed->takenAt = kept.takenAt;
+    m_developedAt = kept.takenAt;
+    showDevelopmentTime(kept.takenAt);
 
     const auto changes =
         assessment::changedFigures(kept.figures, m_developed->figures, separatorsOf(QLocale()));

@@ -109,6 +109,7 @@ void Form1::develop()
 {
     forgetDevelopment();
     const SubjectData typed = subject();
+    m_developedAt = QDateTime::currentDateTime();
     const DevelopedData data = assessment::develop(typed, userSeparators());
     if (data.stop <= Stop::HeightNotPositive)
         return stopDevelopment(data);
@@ -137,9 +138,8 @@ void Form1::develop()
     for (const auto &[name, text] : energyCaptions)
         setCaption(name, data.energy.*text);
     showMacronutrientSplit(data.split);
-    const QDateTime now = QDateTime::currentDateTime();
-    showDevelopmentTime(now);
-    m_developed = keptFrom(typed, data, now);
+    showDevelopmentTime(m_developedAt);
+    m_developed = keptFrom(typed, data, m_developedAt);
     m_c.cmdSalva->setEnabled(true);
     m_c.cmdCalcolo->setEnabled(true);
     emit developmentChanged();

@@ -69,7 +69,8 @@ QString timeWithSeconds(const QLocale &locale, const QTime &time)
 
 } // namespace
 
-Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
+Form2::Form2(QWidget *mainWindow, std::function<QDateTime()> developedAt)
+    : QWidget(nullptr), m_mainWindow(mainWindow), m_developedAt(std::move(developedAt))
 {
     dressWindow(this, "Form2", "Stampa sviluppo Nutrivo e peso ideale", "report");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -113,9 +114,10 @@ void Form2::refresh()
     if (!m_mainWindow)
         return;
     const QLocale locale;
-    const QDateTime now = QDateTime::currentDateTime();
-    label("Label6")->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    label("Label8")->setText(timeWithSeconds(locale, now.time()));
+    const QDateTime developed = m_developedAt ? m_developedAt() : QDateTime();
+    const QDateTime when = developed.isValid() ? developed : QDateTime::currentDateTime();
+    label("Label6")->setText(locale.toString(when.date(), QLocale::ShortFormat));
+    label("Label8")->setText(timeWithSeconds(locale, when.time()));
     label("Label12")->setText(sourceText("Text1"));
 
     for (const ChoiceRow &row : choiceRows) {

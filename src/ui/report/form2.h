@@ -7,8 +7,10 @@
 #include "print_choices.h"
 #include "ui/common/control_plan.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -19,8 +21,9 @@ class Form2 : public QWidget
     Q_OBJECT
 
 public:
-    // Reads the main window's controls by name; writes nothing back.
-    explicit Form2(QWidget *mainWindow);
+    // Reads the main window's controls by name; writes nothing back. The page
+    // is dated developedAt(), or now without it.
+    explicit Form2(QWidget *mainWindow, std::function<QDateTime()> developedAt = {});
 
 signals:
     // "Come si calcola..." from the page's context menu.
@@ -42,6 +45,7 @@ private:
     bool sourceChecked(const QString &name) const;
 
     QPointer<QWidget> m_mainWindow;
+    std::function<QDateTime()> m_developedAt;
     Controls m_controls;
     QPushButton *m_print; // "Conferma stampa ..."
     // The window that had the focus last: null for another application.

@@ -37,7 +37,7 @@ QList<PlanRow> frmSplashPlan()
         {"Label2", Label, "Frame1", {120, 3720, 6495, 975}, "Le cifre sono stime da tabelle di riferimento e non sostituiscono il parere di un medico o di un dietista.", cream, none, smallScript, WordWrap},
         {"lblPlatform", Label, "Frame1", {4560, 2520, 2790, 315}, "Valutazione", white, none, capitals, AlignRight | FitText},
         {"Shape2", Shape, "Frame1", {3960, 1440, 3248, 975}, "", red},
-        {"Label3", Label, "Frame1", {3960, 1440, 3255, 945}, "Nutrivo è fornito così com'è, senza garanzie. Non salva e non invia alcun dato.", paleCyan, none, tinyBrush, WordWrap | FitHeight},
+        {"Label3", Label, "Frame1", {3960, 1440, 3255, 945}, "Nutrivo è fornito così com'è, senza garanzie. Non invia alcun dato e salva solo su richiesta.", paleCyan, none, tinyBrush, WordWrap | FitHeight},
         {"Shape3", Shape, "Frame1", {2640, 2400, 1200, 975}, "", blue, none, plain, Ellipse},
         {"Line1", Line, "Frame1", lineTwips(2400, 2280, 3120, 3000), "", blue},
         {"Line2", Line, "Frame1", lineTwips(2400, 2280, 3240, 2760), "", blue},

@@ -70,7 +70,8 @@ QString scaleText(double value, double step, const QLocale &locale)
     return locale.toString(value, 'f', step < 1 ? 1 : 0);
 }
 
-// The moments the axis names: evenly spread from the first to the last.
+// The moments the axis names: evenly spread from the first to the last, each
+// on a day of its own, since the axis names days.
 QList<qint64> axisTimes(const Trend &trend, double width, double labelWidth)
 {
     const qint64 first = trend.points.first().msecsSinceEpoch;
@@ -79,8 +80,14 @@ QList<qint64> axisTimes(const Trend &trend, double width, double labelWidth)
         return {first};
     const int count = std::clamp(int(width / (labelWidth * 1.6)), 2, 6);
     QList<qint64> times;
-    for (int i = 0; i < count; ++i)
-        times << first + (last - first) * i / (count - 1);
+    QDate named;
+    for (int i = 0; i < count; ++i) {
+        const qint64 time = first + (last - first) * i / (count - 1);
+        const QDate day = QDateTime::fromMSecsSinceEpoch(time).date();
+        if (day != named)
+            times << time;
+        named = day;
+    }
     return times;
 }
 

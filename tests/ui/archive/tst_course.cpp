@@ -223,10 +223,10 @@ void TestCourse::spreadsheetInTheUsersSettings()
     QCOMPARE(read.rows[1][0], firstDate);
     QCOMPARE(read.rows[1][1], rows == 3 ? QString("Rossi Mario") : "'" + otherName);
     // The oldest of the subject last; a weight with decimals in the user's mark.
-    QCOMPARE(read.rows.last()[5], QString("84"));
+    QCOMPARE(read.rows.last()[6], QString("84"));
     const QString decimalWeight = "77" + locale.decimalPoint() + "9";
     QVERIFY(std::any_of(read.rows.begin(), read.rows.end(),
-                        [&](const QStringList &row) { return row.value(5) == decimalWeight; }));
+                        [&](const QStringList &row) { return row.value(6) == decimalWeight; }));
     QCOMPARE(control<QLabel>("lblStato")->text(),
              QStringLiteral("Esportate %1 valutazioni in %2").arg(rows).arg(csv));
 }

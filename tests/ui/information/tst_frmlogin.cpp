@@ -24,6 +24,7 @@ private slots:
     void okHasTheFocus();
     void farewellEndsProgram();
     void namesItsPlatform();
+    void saysWhatItKeeps();
 
 private:
     QString lettersShown() const;
@@ -148,6 +149,14 @@ void TestFrmLogin::namesItsPlatform()
 #else
     QSKIP("written for 64-bit Linux");
 #endif
+}
+
+// The program saves when the user asks: the window must not say it never does.
+void TestFrmLogin::saysWhatItKeeps()
+{
+    QCOMPARE(m_window->findChild<QLabel *>("Label9")->text(),
+             QString("Non invia alcun dato.\nSalva nell'archivio, stampa o salva il riepilogo "
+                     "in PDF solo su richiesta."));
 }
 
 QTEST_MAIN(TestFrmLogin)

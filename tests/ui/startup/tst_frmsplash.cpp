@@ -4,6 +4,7 @@
 #include "ui/program.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QTimer>
 #include <QtTest>
 
@@ -16,6 +17,7 @@ private slots:
     void steppedTimeline();
     void realTimeline();
     void inputChangesNothing();
+    void saysWhatItKeeps();
 };
 
 namespace {
@@ -100,6 +102,18 @@ void TestFrmSplash::inputChangesNothing()
     QVERIFY(splash.isVisible());
     QCOMPARE(splash.pos(), place);
     QCOMPARE(splash.motion().tickCount, 1);
+}
+
+// The program saves when the user asks: the splash must not say it never does.
+void TestFrmSplash::saysWhatItKeeps()
+{
+    Program program;
+    auto *notice = program.splash().findChild<QLabel *>("Label3");
+    QVERIFY(notice);
+    QCOMPARE(notice->text(), QString("Nutrivo è fornito così com'è, senza garanzie. Non invia "
+                                     "alcun dato e salva solo su richiesta."));
+    // The longer text still fits its label.
+    QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
 }
 
 QTEST_MAIN(TestFrmSplash)

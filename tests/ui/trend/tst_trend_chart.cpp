@@ -20,6 +20,8 @@ private slots:
     void axisNamedInTheUsersSettings_data();
     void axisNamedInTheUsersSettings();
     void manyPointsStayReadable();
+    void eachDayNamedOnce_data();
+    void eachDayNamedOnce();
     void pointUnderThePointer();
 };
 
@@ -189,6 +191,33 @@ void TestTrendChart::manyPointsStayReadable()
         if (i > 0)
             QVERIFY(dates[i].left() > dates[i - 1].right());
     }
+}
+
+// Visits within hours of each other: the axis names each of their days once.
+void TestTrendChart::eachDayNamedOnce_data()
+{
+    QTest::addColumn<QList<int>>("minutes");
+    QTest::addColumn<QStringList>("dates");
+    QTest::newRow("one day") << QList<int>{0, 60, 300} << QStringList{"01/01/26"};
+    QTest::newRow("two days") << QList<int>{0, 600, 1200} << QStringList{"01/01/26", "02/01/26"};
+}
+
+void TestTrendChart::eachDayNamedOnce()
+{
+    QFETCH(QList<int>, minutes);
+    QFETCH(QStringList, dates);
+    Trend trend{Sex::Maschile, {}};
+    for (const int minute : minutes) {
+        const QDateTime takenAt = QDateTime(QDate(2026, 1, 1), QTime(8, 0)).addSecs(minute * 60);
+        trend.points << TrendPoint{takenAt,     takenAt.toMSecsSinceEpoch(), 80, 65, 27.7,
+                                   "Sovrappeso"};
+    }
+    QStringList named;
+    for (const QString &text : drawn(trend).textList()) {
+        if (text.count('/') == 2)
+            named << text;
+    }
+    QCOMPARE(named, dates);
 }
 
 void TestTrendChart::pointUnderThePointer()
