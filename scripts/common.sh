@@ -1,9 +1,10 @@
 # Shared by start.sh and test.sh: the Debian packages Nutrivo needs, and the build.
 
 # Compiler, CMake, Qt 6 (Widgets, PrintSupport, Sql, Test), Qt's SQLite driver
-# for the archive (not pulled in by qt6-base-dev), CUPS, which tells when a
-# print queue refuses a job, and Qt's own translations, for its dialogs.
-BUILD_PACKAGES="g++ make cmake qt6-base-dev libqt6sql6-sqlite libcups2-dev qt6-translations-l10n"
+# for the archive and its PostgreSQL driver for a practice's server (neither
+# pulled in by qt6-base-dev), CUPS, which tells when a print queue refuses a
+# job, and Qt's own translations, for its dialogs.
+BUILD_PACKAGES="g++ make cmake qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libcups2-dev qt6-translations-l10n"
 # Close substitutes for the faces the windows name: a sans serif for
 # "MS Sans Serif", a wide face for the Copperplate ones, scripts for
 # "Forte" and "Rage Italic".
@@ -20,6 +21,8 @@ PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file lintian xvfb x
 ACCESSIBILITY_TEST_PACKAGES="dbus at-spi2-core python3-pyatspi"
 # clang and its libFuzzer, for the engine's fuzz target.
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
+# A PostgreSQL server that the archive's suites start in a folder of their own.
+SERVER_TEST_PACKAGES="postgresql"
 # A virtual display and a screenshot when there is no display.
 DISPLAY_PACKAGES="xvfb xauth imagemagick"
 

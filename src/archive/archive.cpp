@@ -2,6 +2,7 @@
 
 #include "file_header.h"
 #include "schema.h"
+#include "server_schema.h"
 #include "sql_support.h"
 
 #include <QDir>
@@ -44,6 +45,45 @@ QString Archive::defaultPath()
 
 Archive::Archive(const QString &filePath) : m_filePath(filePath) {}
 
+Archive::Archive(const ServerAddress &server, const QString &password)
+    : m_server(server), m_password(password)
+{
+}
+
+QString Archive::whereText() const
+{
+    return m_server ? describe(*m_server) : QDir::toNativeSeparators(m_filePath);
+}
+
+WriteOutcome Archive::outcomeOf(const QSqlError &error) const
+{
+    if (!m_server)
+        return sql::outcomeOf(error);
+    // A connection the server ended answers every later query with no text.
+    return database().isOpen() ? sql::serverOutcomeOf(error) : WriteOutcome::Offline;
+}
+
+// The server's tables are made and migrated by --prepare-server, as their
+// owner; the dietitians' role only reads and writes rows.
+ArchiveState Archive::openServer()
+{
+    m_connectionError = connectionRefusal(*m_server);
+    if (!m_connectionError.isEmpty())
+        return ArchiveState::Unreachable;
+    m_connection = std::make_unique<sql::Connection>(*m_server, m_password);
+    if (!m_connection->isOpen()) {
+        m_connectionError = database().lastError().databaseText();
+        return ArchiveState::Unreachable;
+    }
+    const int version = server_schema::versionOf(database());
+    if (version < 0)
+        return ArchiveState::Unreachable;
+    if (version < server_schema::currentVersion())
+        return ArchiveState::NotPrepared;
+    return version > server_schema::currentVersion() ? ArchiveState::ReadOnlyNewer
+                                                     : ArchiveState::Ready;
+}
+
 Archive::~Archive()
 {
     close();
@@ -63,6 +103,8 @@ QSqlDatabase Archive::database() const
 ArchiveState Archive::open()
 {
     close();
+    if (m_server)
+        return m_state = openServer();
     // A save cut short leaves a journal that SQLite plays back on opening.
     if (hasHotJournal(m_filePath)) {
         const sql::Connection recovery(m_filePath, false);

@@ -5,6 +5,7 @@
 // SQL. Until the first save nothing is written: opening never makes a file.
 
 #include "kept.h"
+#include "server_address.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -21,7 +22,8 @@ enum class ArchiveState {
     ReadOnlyNewer, // written by a newer Nutrivo: read, never changed
     Damaged,       // an SQLite file that fails its checks: left untouched
     NotAnArchive,  // another kind of file in the archive's place: left untouched
-    Unreachable,   // the file or its folder cannot be opened or made
+    Unreachable,   // the file or its folder cannot be opened or made, or the server reached
+    NotPrepared,   // a server without this version's tables: see --prepare-server
 };
 
 enum class WriteOutcome {
@@ -30,6 +32,7 @@ enum class WriteOutcome {
     DiskFull,
     Unwritable, // permissions, a read-only folder, an input/output error
     Refused,    // the archive is not Ready (see state())
+    Offline,    // the server did not answer, or ended the connection
 };
 
 class Archive
@@ -39,11 +42,18 @@ public:
     static QString defaultPath();
 
     explicit Archive(const QString &filePath);
+    // A practice's archive on a server; the password is never kept elsewhere.
+    explicit Archive(const ServerAddress &server, const QString &password = QString());
     ~Archive();
     Archive(const Archive &) = delete;
     Archive &operator=(const Archive &) = delete;
 
     const QString &filePath() const { return m_filePath; }
+    const std::optional<ServerAddress> &server() const { return m_server; }
+    // The file's path, or the server and database, as the user reads it.
+    QString whereText() const;
+    // Why the server refused the connection, when it did.
+    const QString &connectionError() const { return m_connectionError; }
     ArchiveState state() const { return m_state; }
     // The copy kept before the file was taken to this version, if it was.
     const QString &migrationCopy() const { return m_migrationCopy; }
@@ -81,6 +91,8 @@ public:
 
 private:
     ArchiveState openConnection(bool readOnly);
+    ArchiveState openServer();
+    WriteOutcome outcomeOf(const QSqlError &error) const;
     ArchiveState bringUpToDate(int version);
     bool makeFile();
     QSqlDatabase database() const;
@@ -88,6 +100,9 @@ private:
     WriteOutcome write(const QString &statement, const QVariantList &values);
 
     QString m_filePath;
+    std::optional<ServerAddress> m_server;
+    QString m_password;
+    QString m_connectionError;
     std::unique_ptr<sql::Connection> m_connection;
     ArchiveState m_state = ArchiveState::Absent;
     QString m_migrationCopy;

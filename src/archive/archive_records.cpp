@@ -162,29 +162,33 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
 
 Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept)
 {
-    if (m_state == ArchiveState::Absent) {
+    if (m_state == ArchiveState::Absent && !m_server) {
         if (!makeFile())
             return {WriteOutcome::Unwritable};
         open();
     }
     if (m_state == ArchiveState::Unreachable)
-        return {WriteOutcome::Unwritable};
+        return {m_server ? WriteOutcome::Offline : WriteOutcome::Unwritable};
     if (m_state != ArchiveState::Ready)
         return {WriteOutcome::Refused};
 
     QSqlDatabase db = database();
-    const auto fail = [&db](const QSqlError &error) {
+    const auto fail = [this, &db](const QSqlError &error) {
         db.rollback();
-        return Kept{sql::outcomeOf(error)};
+        return Kept{outcomeOf(error)};
     };
     if (!db.transaction())
-        return Kept{sql::outcomeOf(db.lastError())};
+        return Kept{outcomeOf(db.lastError())};
     QSqlQuery query(db);
     if (subjectId == 0) {
-        if (!sql::run(query, QStringLiteral("INSERT INTO subjects (name, sex) VALUES (?, ?)"),
-                      {name.simplified(), nameOf(sexNames, kept.sex)}))
+        // RETURNING, since a server's last insert id is the session's, not the row's.
+        if (!sql::run(query,
+                      QStringLiteral("INSERT INTO subjects (name, sex) VALUES (?, ?) RETURNING id"),
+                      {name.simplified(), nameOf(sexNames, kept.sex)}) ||
+            !query.next())
             return fail(query.lastError());
-        subjectId = query.lastInsertId().toLongLong();
+        subjectId = query.value(0).toLongLong();
+        query.finish();
     }
     const QVariantList values = QVariantList{subjectId,
                                              storedTime(kept.takenAt),
@@ -199,11 +203,12 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
     if (!sql::run(query,
                   QStringLiteral("INSERT INTO assessments (subject_id, taken_at, height_text,"
                                  " weight_text, age_text, activity, build, program_version, %1)"
-                                 " VALUES (%2)")
+                                 " VALUES (%2) RETURNING id")
                       .arg(figureColumns, marks.join(',')),
-                  values))
+                  values) ||
+        !query.next())
         return fail(query.lastError());
-    const qint64 assessmentId = query.lastInsertId().toLongLong();
+    const qint64 assessmentId = query.value(0).toLongLong();
     query.finish();
     if (!db.commit())
         return fail(db.lastError());
@@ -215,8 +220,7 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
     if (m_state != ArchiveState::Ready)
         return WriteOutcome::Refused;
     QSqlQuery query(database());
-    return sql::run(query, statement, values) ? WriteOutcome::Done
-                                              : sql::outcomeOf(query.lastError());
+    return sql::run(query, statement, values) ? WriteOutcome::Done : outcomeOf(query.lastError());
 }
 
 WriteOutcome Archive::rename(qint64 subjectId, const QString &name)

@@ -2,6 +2,34 @@
 
 namespace schema {
 
+const QString &assessmentColumns()
+{
+    static const QString columns =
+        QStringLiteral(" taken_at VARCHAR(20) NOT NULL,"
+                       " height_text VARCHAR(10) NOT NULL,"
+                       " weight_text VARCHAR(10) NOT NULL,"
+                       " age_text VARCHAR(10) NOT NULL,"
+                       " activity VARCHAR(10) NOT NULL,"
+                       " build VARCHAR(10) NOT NULL,"
+                       " ideal_weight_kg DOUBLE PRECISION NOT NULL,"
+                       " body_mass_index DOUBLE PRECISION NOT NULL,"
+                       " weight_class VARCHAR(20) NOT NULL,"
+                       " basal_metabolism_kcal DOUBLE PRECISION NOT NULL,"
+                       " activity_factor DOUBLE PRECISION,"
+                       " daily_energy_kcal DOUBLE PRECISION NOT NULL,"
+                       " proteins_kcal DOUBLE PRECISION NOT NULL,"
+                       " proteins_g DOUBLE PRECISION NOT NULL,"
+                       " fats_kcal DOUBLE PRECISION NOT NULL,"
+                       " fats_g DOUBLE PRECISION NOT NULL,"
+                       " carbohydrates_kcal DOUBLE PRECISION NOT NULL,"
+                       " carbohydrates_g DOUBLE PRECISION NOT NULL,"
+                       " hips_cm DOUBLE PRECISION NOT NULL,"
+                       " waist_cm DOUBLE PRECISION NOT NULL,"
+                       " thighs_cm DOUBLE PRECISION NOT NULL,"
+                       " program_version VARCHAR(20) NOT NULL)");
+    return columns;
+}
+
 // Plain types and statements, so that a server database can take the same tables.
 const QList<QStringList> &steps()
 {
@@ -16,29 +44,8 @@ const QList<QStringList> &steps()
             QStringLiteral("CREATE TABLE assessments ("
                            " id INTEGER PRIMARY KEY,"
                            " subject_id INTEGER NOT NULL"
-                           "  REFERENCES subjects (id) ON DELETE CASCADE,"
-                           " taken_at VARCHAR(20) NOT NULL,"
-                           " height_text VARCHAR(10) NOT NULL,"
-                           " weight_text VARCHAR(10) NOT NULL,"
-                           " age_text VARCHAR(10) NOT NULL,"
-                           " activity VARCHAR(10) NOT NULL,"
-                           " build VARCHAR(10) NOT NULL,"
-                           " ideal_weight_kg DOUBLE PRECISION NOT NULL,"
-                           " body_mass_index DOUBLE PRECISION NOT NULL,"
-                           " weight_class VARCHAR(20) NOT NULL,"
-                           " basal_metabolism_kcal DOUBLE PRECISION NOT NULL,"
-                           " activity_factor DOUBLE PRECISION,"
-                           " daily_energy_kcal DOUBLE PRECISION NOT NULL,"
-                           " proteins_kcal DOUBLE PRECISION NOT NULL,"
-                           " proteins_g DOUBLE PRECISION NOT NULL,"
-                           " fats_kcal DOUBLE PRECISION NOT NULL,"
-                           " fats_g DOUBLE PRECISION NOT NULL,"
-                           " carbohydrates_kcal DOUBLE PRECISION NOT NULL,"
-                           " carbohydrates_g DOUBLE PRECISION NOT NULL,"
-                           " hips_cm DOUBLE PRECISION NOT NULL,"
-                           " waist_cm DOUBLE PRECISION NOT NULL,"
-                           " thighs_cm DOUBLE PRECISION NOT NULL,"
-                           " program_version VARCHAR(20) NOT NULL)"),
+                           "  REFERENCES subjects (id) ON DELETE CASCADE,") +
+                assessmentColumns(),
         },
         // 2: a subject's assessments found and ordered by date without a scan.
         {

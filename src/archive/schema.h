@@ -11,6 +11,9 @@ namespace schema {
 // archive's place is recognised and left alone.
 constexpr quint32 applicationId = 0x4E757472;
 
+// The assessments' columns after id and subject_id, the same on a server.
+const QString &assessmentColumns();
+
 // The statements that take a file from version n - 1 to n, for n from 1.
 const QList<QStringList> &steps();
 

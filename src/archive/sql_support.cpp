@@ -70,6 +70,35 @@ Connection::Connection(const QString &filePath, bool readOnly) : m_name(newConne
     db.open();
 }
 
+Connection::Connection(const ServerAddress &server, const QString &password)
+    : m_name(newConnectionName())
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.database);
+    db.setUserName(server.user);
+    db.setPassword(password);
+    db.setConnectOptions(connectOptions(server));
+    db.open();
+}
+
+WriteOutcome serverOutcomeOf(const QSqlError &error)
+{
+    if (error.type() == QSqlError::ConnectionError)
+        return WriteOutcome::Offline;
+    const QString state = error.nativeErrorCode();
+    // Connection lost (08), server shutting down (57P), out of space (53100),
+    // a conflict to try again (40), no permission (42501).
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return WriteOutcome::Offline;
+    if (state == QLatin1String("53100"))
+        return WriteOutcome::DiskFull;
+    if (state.startsWith(QLatin1String("40")) || state == QLatin1String("55P03"))
+        return WriteOutcome::Busy;
+    return WriteOutcome::Unwritable;
+}
+
 Connection::~Connection()
 {
     database().close();

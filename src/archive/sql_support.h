@@ -18,6 +18,8 @@ bool run(QSqlQuery &query, const QString &statement, const QVariantList &values 
 int resultCode(const QSqlError &error);
 
 WriteOutcome outcomeOf(const QSqlError &error);
+// The same for a PostgreSQL server, by its SQLSTATE.
+WriteOutcome serverOutcomeOf(const QSqlError &error);
 
 // A connection of its own to the file, with the wait for another program's
 // lock, removed with the object; readOnly never changes the file.
@@ -25,6 +27,7 @@ class Connection
 {
 public:
     Connection(const QString &filePath, bool readOnly);
+    Connection(const ServerAddress &server, const QString &password);
     ~Connection();
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;

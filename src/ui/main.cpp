@@ -7,13 +7,14 @@
 
 int main(int argc, char *argv[])
 {
-    if (const auto exitCode = answerCommandLine(argc, argv))
-        return *exitCode;
+    const CommandLine commandLine = answerCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Nutrivo");
     QApplication::setApplicationVersion(NUTRIVO_VERSION);
     QApplication::setDesktopFileName("nutrivo");
     registerFontSubstitutes();
-    const Program program;
+    const Program program(commandLine.archive);
     return app.exec();
 }

@@ -4,7 +4,18 @@
 
 #include <QLocale>
 
-Program::Program()
+namespace {
+
+std::unique_ptr<Archive> archiveAt(const QString &location)
+{
+    if (const auto server = serverAddressFromUri(location))
+        return std::make_unique<Archive>(*server);
+    return std::make_unique<Archive>(location.isEmpty() ? Archive::defaultPath() : location);
+}
+
+} // namespace
+
+Program::Program(const QString &archive) : m_archive(archiveAt(archive))
 {
     useQtTranslations(QLocale());
     QObject::connect(&m_splash, &frmSplash::mainWindowWanted, &m_splash, [this] { mainWindow(); });
@@ -36,7 +47,7 @@ Form1 *Program::mainWindow()
 void Program::showArchiveWindow()
 {
     if (!m_archiveWindow) {
-        m_archiveWindow = std::make_unique<frmArchivio>(m_archive, m_keeper);
+        m_archiveWindow = std::make_unique<frmArchivio>(*m_archive, m_keeper);
         QObject::connect(m_archiveWindow.get(), &frmArchivio::assessmentOpened,
                          m_archiveWindow.get(),
                          [this](const KeptSubject &subject, const KeptAssessment &assessment) {

@@ -18,7 +18,8 @@
 class Program
 {
 public:
-    Program();
+    // archive: a file or a postgresql:// address; the personal file without it.
+    explicit Program(const QString &archive = QString());
     frmSplash &splash() { return m_splash; }
     // Made on first use.
     Form1 *mainWindow();
@@ -30,8 +31,8 @@ private:
     void showWorkingWindow();
 
     frmSplash m_splash;
-    Archive m_archive{Archive::defaultPath()};
-    ArchiveKeeper m_keeper{m_archive};
+    std::unique_ptr<Archive> m_archive;
+    ArchiveKeeper m_keeper{*m_archive};
     std::unique_ptr<Form1> m_mainWindow;
     std::unique_ptr<frmArchivio> m_archiveWindow;
     std::unique_ptr<frmCalcolo> m_workingWindow;

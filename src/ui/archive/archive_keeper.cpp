@@ -34,7 +34,7 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over)
         return m_archive.state();
     m_opened = true;
     const ArchiveState state = m_archive.open();
-    const ArchiveNotice notice = stateNotice(state, m_archive.filePath());
+    const ArchiveNotice notice = stateNotice(m_archive);
     if (!notice.text.isEmpty())
         showNotice(over, QStringLiteral("Archivio valutazioni"), notice);
     return state;
@@ -89,7 +89,7 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
 {
     const ArchiveState state = openArchive(over);
     if (state != ArchiveState::Ready && state != ArchiveState::Absent) {
-        const ArchiveNotice notice = stateNotice(state, m_archive.filePath());
+        const ArchiveNotice notice = stateNotice(m_archive);
         showNotice(
             over, saveTitle,
             {notice.icon, notice.text + QStringLiteral("\nLa valutazione non è stata salvata.")});
@@ -114,6 +114,10 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
     }
     emit changed();
     showInformation(over, saveTitle,
-                    QStringLiteral("La valutazione di %1 è stata salvata nell'archivio.")
-                        .arg(name.simplified()));
+                    m_archive.server()
+                        ? QStringLiteral("La valutazione di %1 è stata salvata nell'archivio "
+                                         "dello studio (%2).")
+                              .arg(name.simplified(), m_archive.whereText())
+                        : QStringLiteral("La valutazione di %1 è stata salvata nell'archivio.")
+                              .arg(name.simplified()));
 }

@@ -37,11 +37,27 @@ ArchiveNotice stateNotice(ArchiveState state, const QString &filePath)
                 QStringLiteral("Non è possibile aprire l'archivio:\n%1\nControllare i permessi "
                                "della cartella e lo spazio sul disco.")
                     .arg(file)};
+    case ArchiveState::NotPrepared:
+        return {QMessageBox::Critical,
+                QStringLiteral("Il database dell'archivio dello studio non ha le tabelle di "
+                               "questa versione di Nutrivo:\n%1\nChi amministra il server lo "
+                               "prepari con \"nutrivo --archive <indirizzo> --prepare-server\".")
+                    .arg(filePath)};
     case ArchiveState::Absent:
     case ArchiveState::Ready:
         break;
     }
     return {QMessageBox::NoIcon, QString()};
+}
+
+ArchiveNotice stateNotice(const Archive &archive)
+{
+    if (archive.server() && archive.state() == ArchiveState::Unreachable)
+        return {QMessageBox::Critical,
+                QStringLiteral("Non è possibile raggiungere l'archivio dello studio (%1):\n%2\n"
+                               "Nutrivo sviluppa e stampa anche senza archivio.")
+                    .arg(archive.whereText(), archive.connectionError().trimmed())};
+    return stateNotice(archive.state(), archive.whereText());
 }
 
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
@@ -60,6 +76,11 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
                 QStringLiteral("Non è possibile scrivere nella cartella dell'archivio:\n%1\n"
                                "L'operazione non è stata eseguita e l'archivio è rimasto com'era.")
                     .arg(folderOf(filePath))};
+    case WriteOutcome::Offline:
+        return {QMessageBox::Critical,
+                QStringLiteral("Il server dell'archivio non risponde: l'operazione non è stata "
+                               "eseguita e l'archivio è rimasto com'era. Riprovare quando il "
+                               "server è di nuovo raggiungibile.")};
     case WriteOutcome::Refused:
     case WriteOutcome::Done:
         break;

@@ -17,6 +17,8 @@ struct ArchiveNotice
 
 // Nothing to say for a Ready or Absent archive.
 ArchiveNotice stateNotice(ArchiveState state, const QString &filePath);
+// The same for the archive in use, a file's or a server's.
+ArchiveNotice stateNotice(const Archive &archive);
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath);
 
 // Shows a notice as a message box over parent, with the given title.

@@ -273,7 +273,9 @@ void frmArchivio::reload()
 
 void frmArchivio::showStatus()
 {
-    const QString where = QDir::toNativeSeparators(m_archive.filePath());
+    const QString where = m_archive.server()
+                              ? QStringLiteral("dello studio, %1").arg(m_archive.whereText())
+                              : m_archive.whereText();
     const auto subjects = [](qsizetype count) {
         return count == 1 ? QStringLiteral("1 soggetto") : QStringLiteral("%1 soggetti").arg(count);
     };
@@ -295,7 +297,7 @@ void frmArchivio::showStatus()
                       .arg(where));
         break;
     default:
-        m_c.lblStato->setText(stateNotice(m_archive.state(), m_archive.filePath()).text);
+        m_c.lblStato->setText(stateNotice(m_archive).text);
         break;
     }
 }
@@ -344,7 +346,10 @@ void frmArchivio::updateCommands()
     m_c.cmdElimina->setEnabled(writable && assessment);
     m_c.cmdRinomina->setEnabled(writable && subject);
     m_c.cmdEliminaSoggetto->setEnabled(writable && subject);
-    m_c.cmdCopia->setEnabled(readable);
+    // Copies are of the personal file; a server's come from its own backups.
+    const bool personal = !m_archive.server();
+    m_c.cmdCopia->setEnabled(readable && personal);
+    m_c.cmdRipristina->setEnabled(personal);
     m_c.cmdStampaAndamento->setEnabled(subject && !m_assessments.isEmpty());
     m_c.cmdEsporta->setEnabled(readable && !m_subjects.isEmpty());
 }

@@ -1,0 +1,144 @@
+#pragma once
+
+// A PostgreSQL server of the test's own: a cluster made by initdb in a
+// temporary folder, listening on a socket there and on a free loopback port,
+// stopped and removed with the object. Never the machine's own cluster.
+
+#include "archive/server_address.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <unistd.h>
+
+class PostgresServer
+{
+public:
+    // Where Debian puts the server's programs; empty when postgresql is missing.
+    static QString programs()
+    {
+        const QDir versions(QStringLiteral("/usr/lib/postgresql"));
+        for (const QString &version :
+             versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed)) {
+            const QString bin = versions.filePath(version + QStringLiteral("/bin"));
+            if (QFileInfo::exists(bin + QStringLiteral("/initdb")))
+                return bin;
+        }
+        return QString();
+    }
+
+    PostgresServer() : m_folder(QDir::temp().filePath(QStringLiteral("nutrivo-pg-XXXXXX")))
+    {
+        m_bin = programs();
+        if (m_bin.isEmpty() || !m_folder.isValid())
+            return;
+        m_port = freePort();
+        // initdb refuses root: the cluster then belongs to the postgres user.
+        if (::geteuid() == 0) {
+            m_runAs = QStringLiteral("postgres");
+            QProcess::execute(QStringLiteral("chown"), {m_runAs, m_folder.path()});
+        }
+        m_started = run(QStringLiteral("initdb"), {"-D", dataFolder(), "-U", superuser(), "-A",
+                                                   "trust", "-E", "UTF8", "--no-locale"}) &&
+                    run(QStringLiteral("pg_ctl"),
+                        {"-D", dataFolder(), "-w", "-l", m_folder.filePath("log"), "-o",
+                         QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=on")
+                             .arg(m_folder.path())
+                             .arg(m_port),
+                         "start"});
+    }
+
+    ~PostgresServer()
+    {
+        if (m_started)
+            run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-m", "immediate", "-w", "stop"});
+    }
+
+    bool isRunning() const { return m_started; }
+    QString whyNot() const
+    {
+        return m_bin.isEmpty() ? QStringLiteral("postgresql is missing: apt-get install postgresql")
+                               : QStringLiteral("the test server did not start");
+    }
+
+    static QString superuser() { return QStringLiteral("nutrivo_owner"); }
+    QString socketFolder() const { return m_folder.path(); }
+    int port() const { return m_port; }
+
+    // Over the local socket, as user, to database.
+    ServerAddress address(const QString &database, const QString &user = superuser()) const
+    {
+        return {m_folder.path(), m_port, database, user, QString()};
+    }
+
+    // One statement as the owner, in database; false with the error printed.
+    bool exec(const QString &database, const QString &statement) const
+    {
+        const QString name = QStringLiteral("fixture");
+        bool done = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            db.setHostName(m_folder.path());
+            db.setPort(m_port);
+            db.setDatabaseName(database);
+            db.setUserName(superuser());
+            if (db.open()) {
+                QSqlQuery query(db);
+                done = query.exec(statement);
+                if (!done)
+                    qWarning("%s: %s", qPrintable(statement), qPrintable(query.lastError().text()));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return done;
+    }
+
+    // A fresh empty database for one test.
+    QString newDatabase()
+    {
+        const QString name = QStringLiteral("nutrivo_%1").arg(++m_databases);
+        exec(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1").arg(name));
+        return name;
+    }
+
+private:
+    QString dataFolder() const { return m_folder.filePath(QStringLiteral("data")); }
+
+    bool run(const QString &program, QStringList arguments) const
+    {
+        QString command = m_bin + '/' + program;
+        if (!m_runAs.isEmpty()) {
+            arguments.prepend(command);
+            arguments.prepend(QStringLiteral("--"));
+            arguments.prepend(m_runAs);
+            arguments.prepend(QStringLiteral("-u"));
+            command = QStringLiteral("runuser");
+        }
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(command, arguments);
+        const bool done = process.waitForFinished(60000) && process.exitCode() == 0;
+        if (!done)
+            qWarning("%s failed: %s", qPrintable(program), process.readAll().constData());
+        return done;
+    }
+
+    static int freePort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost);
+        return probe.serverPort();
+    }
+
+    QTemporaryDir m_folder;
+    QString m_bin;
+    QString m_runAs;
+    int m_port = 0;
+    int m_databases = 0;
+    bool m_started = false;
+};

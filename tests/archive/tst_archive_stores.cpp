@@ -1,0 +1,312 @@
+#include "archive/server_schema.h"
+#include "archive_fixture.h"
+#include "postgres_server.h"
+
+#include <QtTest>
+
+// The archive's records on both stores, the file and a PostgreSQL server the
+// test starts itself, from one table of cases; then what only a server does.
+class TestArchiveStores : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void records_data();
+    void records();
+    void namesAsTyped_data();
+    void namesAsTyped();
+    void preparedFromEmptyAndOlder();
+    void newerSchemaReadOnly();
+    void withoutTablesNamesThePreparation();
+    void ordinaryRoleKeepsRowsNotTables();
+    void remoteHostNeedsACertificate();
+    void serverDownIsOffline();
+    void preparedFromTheCommandLine();
+
+private:
+    // An archive on that store, ready for a test of its own.
+    std::unique_ptr<Archive> freshArchive(const QString &store);
+    QString preparedDatabase();
+
+    std::unique_ptr<PostgresServer> m_server;
+    QTemporaryDir m_files;
+    int m_fileCount = 0;
+};
+
+void TestArchiveStores::initTestCase()
+{
+    QLocale::setDefault(italianLocale());
+    m_server = std::make_unique<PostgresServer>();
+    if (!m_server->isRunning())
+        QSKIP(qPrintable(m_server->whyNot()));
+}
+
+QString TestArchiveStores::preparedDatabase()
+{
+    const QString database = m_server->newDatabase();
+    {
+        QSqlDatabase connection = QSqlDatabase::addDatabase("QPSQL", "fixture-prepare");
+        connection.setHostName(m_server->socketFolder());
+        connection.setPort(m_server->port());
+        connection.setDatabaseName(database);
+        connection.setUserName(PostgresServer::superuser());
+        if (connection.open())
+            server_schema::prepare(connection);
+        connection.close();
+    }
+    QSqlDatabase::removeDatabase("fixture-prepare");
+    return database;
+}
+
+std::unique_ptr<Archive> TestArchiveStores::freshArchive(const QString &store)
+{
+    auto archive = store == "file"
+                       ? std::make_unique<Archive>(
+                             m_files.filePath(QString("archivio-%1.sqlite").arg(++m_fileCount)))
+                       : std::make_unique<Archive>(m_server->address(preparedDatabase()));
+    archive->open();
+    return archive;
+}
+
+void TestArchiveStores::records_data()
+{
+    QTest::addColumn<QString>("store");
+    QTest::newRow("file") << "file";
+    QTest::newRow("server") << "server";
+}
+
+// Kept as developed, newest first; namesakes apart; renamed; deleted with
+// the subject's assessments.
+void TestArchiveStores::records()
+{
+    QFETCH(QString, store);
+    const auto archive = freshArchive(store);
+    KeptAssessment child = developedAssessment("1,30", "28,5", "9");
+    child.takenAt = child.takenAt.addDays(14);
+    const auto first = archive->keep(0, "Rossi Mario", developedAssessment());
+    QCOMPARE(first.outcome, WriteOutcome::Done);
+    QCOMPARE(archive->state(), ArchiveState::Ready);
+    const auto second = archive->keep(first.subjectId, "", child);
+    QCOMPARE(second.outcome, WriteOutcome::Done);
+    QCOMPARE(second.subjectId, first.subjectId);
+    QVERIFY(second.assessmentId != first.assessmentId);
+
+    const QList<KeptAssessment> kept = archive->assessmentsOf(first.subjectId);
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(kept[0].id, second.assessmentId); // newest first
+    QCOMPARE(kept[0].takenAt, child.takenAt);
+    QCOMPARE(kept[0].weightText, QString("28,5"));
+    QVERIFY(!kept[0].figures.activityFactor); // none below 10 years
+    QVERIFY(assessment::changedFigures(kept[0].figures, child.figures, italian()).empty());
+    QVERIFY(assessment::changedFigures(kept[1].figures, developedAssessment().figures, italian())
+                .empty());
+    QVERIFY(archive->holdsAssessment(first.assessmentId));
+
+    const auto namesake = archive->keep(0, "rossi  mario", developedAssessment());
+    QList<KeptSubject> subjects = archive->subjects();
+    QCOMPARE(subjects.size(), 2);
+    const auto subjectOf = [&](qint64 id) {
+        for (const KeptSubject &subject : std::as_const(subjects)) {
+            if (subject.id == id)
+                return subject;
+        }
+        return KeptSubject{};
+    };
+    QCOMPARE(subjectOf(first.subjectId).assessments, 2);
+    QCOMPARE(subjectOf(first.subjectId).lastAssessed, child.takenAt);
+    QCOMPARE(subjectOf(first.subjectId).firstAssessed, developedAssessment().takenAt);
+    QCOMPARE(subjectOf(first.subjectId).lastWeightText, QString("28,5"));
+    QCOMPARE(subjectOf(namesake.subjectId).name, QString("rossi mario"));
+
+    QCOMPARE(archive->rename(namesake.subjectId, "Rossi  Mario Luigi"), WriteOutcome::Done);
+    QCOMPARE(archive->removeAssessment(first.assessmentId), WriteOutcome::Done);
+    QVERIFY(!archive->holdsAssessment(first.assessmentId));
+    QCOMPARE(archive->removeSubject(first.subjectId), WriteOutcome::Done);
+    subjects = archive->subjects();
+    QCOMPARE(subjects.size(), 1);
+    QCOMPARE(subjects[0].name, QString("Rossi Mario Luigi"));
+    QVERIFY(archive->assessmentsOf(first.subjectId).isEmpty());
+    QVERIFY(!archive->holdsAssessment(second.assessmentId));
+}
+
+void TestArchiveStores::namesAsTyped_data()
+{
+    QTest::addColumn<QString>("store");
+    QTest::addColumn<QString>("name");
+    for (const char *store : {"file", "server"}) {
+        QTest::addRow("%s, quotes", store) << store << "D'Amico \"Totò\"";
+        QTest::addRow("%s, backslashes and ;", store) << store << "Rossi\\Bianchi; DROP TABLE x";
+        QTest::addRow("%s, non-Latin letters", store) << store << "Παπαδόπουλος 李娜";
+    }
+}
+
+void TestArchiveStores::namesAsTyped()
+{
+    QFETCH(QString, store);
+    QFETCH(QString, name);
+    const auto archive = freshArchive(store);
+    QCOMPARE(archive->keep(0, name, developedAssessment()).outcome, WriteOutcome::Done);
+    QCOMPARE(archive->subjects().value(0).name, name);
+}
+
+void TestArchiveStores::preparedFromEmptyAndOlder()
+{
+    // Empty: every step.
+    const QString empty = m_server->newDatabase();
+    Archive before(m_server->address(empty));
+    QCOMPARE(before.open(), ArchiveState::NotPrepared);
+    QCOMPARE(server_schema::versionOf(QSqlDatabase()), -1);
+
+    // Older: the first version's tables with a subject in them.
+    const QString older = m_server->newDatabase();
+    for (const QString &statement : server_schema::steps().at(0))
+        QVERIFY(m_server->exec(older, statement));
+    QVERIFY(m_server->exec(older, "UPDATE nutrivo_schema SET version = 1"));
+    QVERIFY(m_server->exec(older, "INSERT INTO subjects (name, sex) VALUES ('Verdi Anna', "
+                                  "'Femminile')"));
+    Archive old(m_server->address(older));
+    QCOMPARE(old.open(), ArchiveState::NotPrepared);
+
+    for (const auto &[database, from] : {std::pair{empty, 0}, std::pair{older, 1}}) {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "prepare");
+        db.setHostName(m_server->socketFolder());
+        db.setPort(m_server->port());
+        db.setDatabaseName(database);
+        db.setUserName(PostgresServer::superuser());
+        QVERIFY(db.open());
+        const server_schema::Prepared prepared = server_schema::prepare(db);
+        QCOMPARE(prepared.error, QString());
+        QCOMPARE(prepared.before, from);
+        QCOMPARE(prepared.after, server_schema::currentVersion());
+        // Again: nothing left to do.
+        QCOMPARE(server_schema::prepare(db).before, server_schema::currentVersion());
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("prepare");
+    }
+    QCOMPARE(old.open(), ArchiveState::Ready);
+    QCOMPARE(old.subjects().value(0).name, QString("Verdi Anna"));
+}
+
+void TestArchiveStores::newerSchemaReadOnly()
+{
+    const QString database = preparedDatabase();
+    {
+        Archive archive(m_server->address(database));
+        archive.open();
+        QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Done);
+    }
+    QVERIFY(m_server->exec(database, QString("UPDATE nutrivo_schema SET version = %1")
+                                         .arg(server_schema::currentVersion() + 1)));
+    Archive archive(m_server->address(database));
+    QCOMPARE(archive.open(), ArchiveState::ReadOnlyNewer);
+    QCOMPARE(archive.subjects().size(), 1);
+    QCOMPARE(archive.keep(0, "Bianchi Anna", developedAssessment()).outcome, WriteOutcome::Refused);
+    QCOMPARE(archive.rename(archive.subjects()[0].id, "X"), WriteOutcome::Refused);
+}
+
+void TestArchiveStores::withoutTablesNamesThePreparation()
+{
+    Archive archive(m_server->address(m_server->newDatabase()));
+    QCOMPARE(archive.open(), ArchiveState::NotPrepared);
+    QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Refused);
+    QVERIFY(archive.subjects().isEmpty());
+}
+
+// The dietitians' role reads and writes rows; only the owner changes tables.
+void TestArchiveStores::ordinaryRoleKeepsRowsNotTables()
+{
+    const QString database = preparedDatabase();
+    for (const QString &statement :
+         {QString("CREATE ROLE dietista_%1 LOGIN").arg(database),
+          QString("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO "
+                  "dietista_%1")
+              .arg(database),
+          QString("GRANT SELECT ON nutrivo_schema TO dietista_%1").arg(database),
+          QString("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO dietista_%1").arg(database)})
+        QVERIFY(m_server->exec(database, statement));
+    Archive archive(m_server->address(database, "dietista_" + database));
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+    const auto kept = archive.keep(0, "Rossi Mario", developedAssessment());
+    QCOMPARE(kept.outcome, WriteOutcome::Done);
+    QCOMPARE(archive.removeSubject(kept.subjectId), WriteOutcome::Done);
+
+    const QString name = "as-dietitian";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+        db.setHostName(m_server->socketFolder());
+        db.setPort(m_server->port());
+        db.setDatabaseName(database);
+        db.setUserName("dietista_" + database);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char *change :
+             {"ALTER TABLE subjects ADD COLUMN note TEXT", "DROP TABLE assessments",
+              "UPDATE nutrivo_schema SET version = 99", "CREATE TABLE altro (x INTEGER)"})
+            QVERIFY2(!query.exec(change), change);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+void TestArchiveStores::remoteHostNeedsACertificate()
+{
+    const ServerAddress remote{"archivio.studio.example", 5432, "nutrivo", "dietista", QString()};
+    QVERIFY(!isLocal(remote));
+    QVERIFY(connectOptions(remote).contains("sslmode=verify-full"));
+    QElapsedTimer clock;
+    clock.start();
+    Archive archive(remote);
+    QCOMPARE(archive.open(), ArchiveState::Unreachable);
+    QVERIFY(clock.elapsed() < 1000); // refused before any connection is tried
+    QVERIFY2(archive.connectionError().contains("certificato"),
+             qPrintable(archive.connectionError()));
+    for (const char *host : {"", "/run/postgresql", "localhost", "127.0.0.1", "::1"})
+        QVERIFY2(isLocal({host, 5432, "nutrivo", "dietista", QString()}), host);
+    QVERIFY(!isLocal({"127.example", 5432, "nutrivo", "dietista", QString()}));
+}
+
+void TestArchiveStores::serverDownIsOffline()
+{
+    const ServerAddress nowhere{"127.0.0.1", 1, "nutrivo", PostgresServer::superuser(), QString()};
+    Archive archive(nowhere);
+    QCOMPARE(archive.open(), ArchiveState::Unreachable);
+    QVERIFY(!archive.connectionError().isEmpty());
+    QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Offline);
+}
+
+// "nutrivo --archive URI --prepare-server", twice at once on an empty
+// database: one creates the tables, the other finds them made.
+void TestArchiveStores::preparedFromTheCommandLine()
+{
+    const QString database = m_server->newDatabase();
+    const QString uri = QString("postgresql://%1@localhost/%2?host=%3&port=%4")
+                            .arg(PostgresServer::superuser(), database, m_server->socketFolder())
+                            .arg(m_server->port());
+    QProcess first, second;
+    for (QProcess *run : {&first, &second})
+        run->start(NUTRIVO_BINARY, {"--archive", uri, "--prepare-server"});
+    QStringList said;
+    for (QProcess *run : {&first, &second}) {
+        QVERIFY(run->waitForFinished(30000));
+        QCOMPARE(run->exitCode(), 0);
+        said << QString::fromUtf8(run->readAllStandardOutput());
+    }
+    said.sort();
+    const QString where = "database " + database + " su questa macchina";
+    QCOMPARE(said, (QStringList{where + ": le tabelle sono già alla versione 2, nulla da fare.\n",
+                                where + ": tabelle create, versione 2.\n"}));
+    Archive archive(m_server->address(database));
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+
+    QProcess remote;
+    remote.start(NUTRIVO_BINARY,
+                 {"--archive", "postgresql://dietista@studio.example/nutrivo", "--prepare-server"});
+    QVERIFY(remote.waitForFinished(30000));
+    QCOMPARE(remote.exitCode(), 1);
+    QVERIFY(QString::fromUtf8(remote.readAllStandardError()).contains("certificato"));
+}
+
+QTEST_MAIN(TestArchiveStores)
+#include "tst_archive_stores.moc"
