@@ -50,6 +50,22 @@ Archive::Archive(const ServerAddress &server, const QString &password)
 {
 }
 
+void Archive::useFile(const QString &filePath)
+{
+    close();
+    m_server.reset();
+    m_password.clear();
+    m_filePath = filePath;
+}
+
+void Archive::useServer(const ServerAddress &server, const QString &password)
+{
+    close();
+    m_server = server;
+    m_password = password;
+    m_filePath.clear();
+}
+
 QString Archive::whereText() const
 {
     return m_server ? describe(*m_server) : QDir::toNativeSeparators(m_filePath);

@@ -62,6 +62,9 @@ public:
     // this version (keeping a copy of it first). Never makes a file.
     ArchiveState open();
     void close();
+    // The same object on another store, closed until open() (the windows keep it).
+    void useFile(const QString &filePath);
+    void useServer(const ServerAddress &server, const QString &password = QString());
 
     QList<KeptSubject> subjects() const;
     QList<KeptAssessment> assessmentsOf(qint64 subjectId) const; // newest first

@@ -69,6 +69,27 @@ QString connectOptions(const ServerAddress &address)
     return options.join(';');
 }
 
+QString uriOf(const ServerAddress &address)
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("postgresql"));
+    url.setUserName(address.user);
+    QUrlQuery query;
+    // A socket folder goes as ?host=, as libpq writes it.
+    if (address.host.startsWith('/')) {
+        url.setHost(QStringLiteral("localhost"));
+        query.addQueryItem(QStringLiteral("host"), address.host);
+    } else {
+        url.setHost(address.host.isEmpty() ? QStringLiteral("localhost") : address.host);
+    }
+    url.setPort(address.port);
+    url.setPath('/' + address.database);
+    if (!address.caCertificate.isEmpty())
+        query.addQueryItem(QStringLiteral("sslrootcert"), address.caCertificate);
+    url.setQuery(query);
+    return url.toString();
+}
+
 QString describe(const ServerAddress &address)
 {
     const QString where = address.host.isEmpty() || address.host.startsWith('/')

@@ -30,5 +30,8 @@ QString connectionRefusal(const ServerAddress &address);
 // The options libpq takes, as Qt's PostgreSQL driver passes them on.
 QString connectOptions(const ServerAddress &address);
 
+// The address again as a postgresql:// URI, without any password.
+QString uriOf(const ServerAddress &address);
+
 // "archivio on host:5432, database nutrivo", for the windows' status lines.
 QString describe(const ServerAddress &address);

@@ -1,15 +1,20 @@
 #include "program.h"
 
+#include "ui/archive/archive_choice.h"
 #include "ui/common/qt_translations.h"
 
 #include <QLocale>
 
 namespace {
 
+// --archive for this run, else the practice's server chosen last, else the file.
 std::unique_ptr<Archive> archiveAt(const QString &location)
 {
     if (const auto server = serverAddressFromUri(location))
         return std::make_unique<Archive>(*server);
+    if (location.isEmpty())
+        if (const auto server = rememberedServer())
+            return std::make_unique<Archive>(*server);
     return std::make_unique<Archive>(location.isEmpty() ? Archive::defaultPath() : location);
 }
 

@@ -19,6 +19,8 @@ public:
 
     // Opens the file where there is one, saying so once when it cannot be used.
     ArchiveState openArchive(QWidget *over);
+    // The archive was opened by its window, which said what there was to say.
+    void openedByWindow() { m_opened = true; }
     void keep(QWidget *over, const QString &name, const KeptAssessment &assessment);
 
 signals:

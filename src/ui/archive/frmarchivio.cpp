@@ -1,9 +1,11 @@
 #include "frmarchivio.h"
 
+#include "archive_choice.h"
 #include "archive_keeper.h"
 #include "archive_texts.h"
 #include "assessment/numbers.h"
 #include "frmarchivio_plan.h"
+#include "server_dialog.h"
 #include "spreadsheet_export.h"
 #include "ui/common/messages.h"
 #include "ui/common/regional.h"
@@ -54,6 +56,8 @@ const std::pair<const char *, int> anchors[] = {
     {"cmdStampaAndamento", MoveDown},
     {"cmdEsporta", MoveDown},
     {"cmdChiudi", MoveRight | MoveDown},
+    {"cmdStudio", MoveDown},
+    {"cmdPersonale", MoveDown},
     {"lblStato", GrowRight | MoveDown},
 };
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
@@ -110,6 +114,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
            c.get<QPushButton>("cmdStampaAndamento"),
            c.get<QPushButton>("cmdEsporta"),
            c.get<QPushButton>("cmdChiudi"),
+           c.get<QPushButton>("cmdStudio"),
+           c.get<QPushButton>("cmdPersonale"),
            c.get<QLabel>("lblStato")};
 
     m_c.txtCerca->setAccessibleName("Cerca soggetto");
@@ -146,7 +152,9 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     setTabOrder(m_c.cmdRinomina, m_c.cmdEliminaSoggetto);
     setTabOrder(m_c.cmdEliminaSoggetto, m_c.cmdCopia);
     setTabOrder(m_c.cmdCopia, m_c.cmdRipristina);
-    setTabOrder(m_c.cmdRipristina, m_c.cmdStampaAndamento);
+    setTabOrder(m_c.cmdRipristina, m_c.cmdStudio);
+    setTabOrder(m_c.cmdStudio, m_c.cmdPersonale);
+    setTabOrder(m_c.cmdPersonale, m_c.cmdStampaAndamento);
     setTabOrder(m_c.cmdStampaAndamento, m_c.cmdEsporta);
     setTabOrder(m_c.cmdEsporta, m_c.cmdChiudi);
 
@@ -196,6 +204,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     connect(m_c.cmdStampaAndamento, &QPushButton::clicked, this, &frmArchivio::printCourse);
     connect(m_c.cmdEsporta, &QPushButton::clicked, this, &frmArchivio::exportAssessments);
     connect(m_c.cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_c.cmdStudio, &QPushButton::clicked, this, &frmArchivio::chooseServer);
+    connect(m_c.cmdPersonale, &QPushButton::clicked, this, &frmArchivio::usePersonal);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
     updateCommands();
@@ -350,6 +360,7 @@ void frmArchivio::updateCommands()
     const bool personal = !m_archive.server();
     m_c.cmdCopia->setEnabled(readable && personal);
     m_c.cmdRipristina->setEnabled(personal);
+    m_c.cmdPersonale->setEnabled(!personal);
     m_c.cmdStampaAndamento->setEnabled(subject && !m_assessments.isEmpty());
     m_c.cmdEsporta->setEnabled(readable && !m_subjects.isEmpty());
 }
@@ -505,4 +516,59 @@ void frmArchivio::exportAssessments()
     const QString written = exportSpreadsheet(this, m_archive, selectedSubject());
     if (!written.isEmpty())
         m_c.lblStato->setText(written);
+}
+
+void frmArchivio::chooseServer()
+{
+    const QString title = QStringLiteral("Archivio dello studio");
+    ServerDialog dialog(m_archive.server(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const ServerAddress address = dialog.address();
+    const QString refusal = address.database.isEmpty()
+                                ? QStringLiteral("Occorre il nome del database.")
+                                : connectionRefusal(address);
+    if (!refusal.isEmpty()) {
+        showWarning(this, title, refusal + QStringLiteral(" L'archivio in uso non è cambiato."));
+        return;
+    }
+    const std::optional<ServerAddress> before = m_archive.server();
+    const QString beforeFile = m_archive.filePath();
+    m_archive.useServer(address);
+    ArchiveState state = m_archive.open();
+    // libpq's own password file is tried first; then the user is asked.
+    if (state == ArchiveState::Unreachable &&
+        m_archive.connectionError().contains(QLatin1String("password"))) {
+        const auto password = ServerDialog::askPassword(this, address);
+        if (password) {
+            m_archive.useServer(address, *password);
+            state = m_archive.open();
+        }
+    }
+    if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {
+        const ArchiveNotice notice = stateNotice(m_archive);
+        showNotice(
+            this, title,
+            {notice.icon, notice.text + QStringLiteral("\nL'archivio in uso non è cambiato.")});
+        if (before)
+            m_archive.useServer(*before);
+        else
+            m_archive.useFile(beforeFile);
+        m_archive.open();
+    } else if (state == ArchiveState::ReadOnlyNewer) {
+        showNotice(this, title, stateNotice(m_archive));
+    }
+    if (m_archive.server() && m_archive.state() != ArchiveState::Unreachable)
+        rememberServer(m_archive.server());
+    m_keeper.openedByWindow();
+    reload();
+}
+
+void frmArchivio::usePersonal()
+{
+    rememberServer(std::nullopt);
+    m_archive.useFile(Archive::defaultPath());
+    m_archive.open();
+    m_keeper.openedByWindow();
+    reload();
 }

@@ -48,6 +48,8 @@ private:
     void saveCopy();
     void restoreCopy();
     void printCourse();
+    void chooseServer();
+    void usePersonal();
     void exportAssessments();
     bool confirm(const QString &title, const QString &text, const QString &action);
     void report(const QString &title, WriteOutcome outcome);
@@ -64,7 +66,7 @@ private:
         QListView *lstSoggetti;
         QTableView *tblValutazioni;
         QPushButton *cmdRinomina, *cmdEliminaSoggetto, *cmdApri, *cmdElimina, *cmdCopia,
-            *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi;
+            *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi, *cmdStudio, *cmdPersonale;
         QLabel *lblStato;
     } m_c;
     QStandardItemModel *m_subjectItems;

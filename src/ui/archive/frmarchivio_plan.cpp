@@ -18,6 +18,8 @@ QList<PlanRow> frmArchivioPlan()
         {"cmdElimina", Button, "", {6960, 5160, 2520, 375}, "Elimina valutazione"},
         {"cmdCopia", Button, "", {120, 5640, 1920, 375}, "Salva una copia..."},
         {"cmdRipristina", Button, "", {2160, 5640, 1920, 375}, "Ripristina da una copia..."},
+        {"cmdStudio", Button, "", {4200, 5640, 2520, 375}, "Archivio dello studio..."},
+        {"cmdPersonale", Button, "", {6960, 5640, 2520, 375}, "Archivio personale"},
         {"lblAndamento", Label, "", {9600, 165, 5280, 255}, "Andamento del soggetto"},
         {"picAndamento", Picture, "", {9600, 480, 5280, 4560}, ""},
         {"cmdStampaAndamento", Button, "", {9600, 5160, 2520, 375}, "Stampa andamento"},

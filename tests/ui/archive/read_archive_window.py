@@ -27,7 +27,7 @@ table = find(window, pyatspi.ROLE_TABLE, "Valutazioni del soggetto")
 buttons = {n.name for n in walk(window) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON}
 for name in ("Apri valutazione", "Elimina valutazione", "Rinomina soggetto...",
              "Elimina soggetto", "Salva una copia...", "Ripristina da una copia...",
-             "Stampa andamento", "Esporta CSV...", "Chiudi"):
+             "Archivio dello studio...", "Stampa andamento", "Esporta CSV...", "Chiudi"):
     if name not in buttons:
         failures.append(f"no button named {name!r}: {sorted(buttons)}")
 

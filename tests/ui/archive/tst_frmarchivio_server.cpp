@@ -3,10 +3,12 @@
 #include "form1_driver.h"
 #include "message_catcher.h"
 #include "postgres_server.h"
+#include "ui/archive/archive_choice.h"
 #include "ui/program.h"
 
 #include <QInputDialog>
 #include <QListView>
+#include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
 
@@ -22,6 +24,7 @@ private slots:
     void cleanup();
     void savedFoundRenamedAndDeleted();
     void unpreparedServerNamesThePreparation();
+    void chosenInTheWindowAndRemembered();
 
 private:
     QString uriOf(const QString &database) const
@@ -42,6 +45,7 @@ private:
 void TestFrmArchivioServer::initTestCase()
 {
     qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_data.filePath("configuration").toLocal8Bit());
     QLocale::setDefault(italianLocale());
     m_server = std::make_unique<PostgresServer>();
     if (!m_server->isRunning())
@@ -131,6 +135,78 @@ void TestFrmArchivioServer::unpreparedServerNamesThePreparation()
                  shown.last().text.endsWith("La valutazione non è stata salvata."),
              qPrintable(shown.last().text));
     QVERIFY(m_driver->shown("Frame2"));
+}
+
+// "Archivio dello studio..." switches the window to the server and remembers
+// it, without a password, for the next start; "Archivio personale" goes back.
+void TestFrmArchivioServer::chosenInTheWindowAndRemembered()
+{
+    const QString database = m_server->newDatabase();
+    QCOMPARE(server_schema::prepareServer(m_server->address(database)).error, QString());
+    {
+        Archive archive(m_server->address(database));
+        archive.open();
+        archive.keep(0, "Verdi Anna", developedAssessment());
+    }
+    m_program = std::make_unique<Program>();
+    m_program->splash().findChild<QTimer *>("Timer1")->stop();
+    m_program->splash().hide();
+    m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
+    QVERIFY(showActive(m_program->mainWindow()));
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *status = window->findChild<QLabel *>("lblStato");
+    QVERIFY2(status->text().startsWith("L'archivio è vuoto"), qPrintable(status->text()));
+    QVERIFY(!QFileInfo::exists(archiveChoicePath())); // nothing written before a choice
+
+    // A host elsewhere without a certificate is refused before connecting.
+    const auto fill = [](const QString &host, int port, const QString &database) {
+        return [=](QWidget *dialog) {
+            dialog->findChild<QLineEdit *>("txtServer")->setText(host);
+            dialog->findChild<QSpinBox *>("txtPorta")->setValue(port);
+            dialog->findChild<QLineEdit *>("txtDatabase")->setText(database);
+            dialog->findChild<QLineEdit *>("txtUtente")->setText(PostgresServer::superuser());
+            qobject_cast<QDialog *>(dialog)->accept();
+        };
+    };
+    QList<ShownMessage> shown;
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdStudio"), Qt::LeftButton); },
+        [&](QWidget *dialog) {
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+                box->accept();
+            } else {
+                fill("studio.example", 5432, "nutrivo")(dialog);
+            }
+        });
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.contains("certificato"), qPrintable(shown[0].text));
+    QVERIFY(status->text().startsWith("L'archivio è vuoto"));
+
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdStudio"), Qt::LeftButton); },
+        fill(m_server->socketFolder(), m_server->port(), database));
+    QCOMPARE(status->text(),
+             "1 soggetto. Archivio: dello studio, database " + database + " su questa macchina");
+    QCOMPARE(QFileInfo(archiveChoicePath()).permissions() & 0x0777,
+             QFileDevice::ReadUser | QFileDevice::WriteUser);
+    QCOMPARE(rememberedServer().value_or(ServerAddress{}).database, database);
+
+    // The next start opens the practice's archive.
+    cleanup();
+    m_program = std::make_unique<Program>();
+    m_program->splash().findChild<QTimer *>("Timer1")->stop();
+    m_program->splash().hide();
+    m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
+    QVERIFY(showActive(m_program->mainWindow()));
+    window = openArchiveWindow();
+    QVERIFY(window);
+    QCOMPARE(window->findChild<QListView *>("lstSoggetti")->model()->rowCount(), 1);
+
+    QTest::mouseClick(window->findChild<QPushButton *>("cmdPersonale"), Qt::LeftButton);
+    QVERIFY(window->findChild<QLabel *>("lblStato")->text().startsWith("L'archivio è vuoto"));
+    QVERIFY(!QFileInfo::exists(archiveChoicePath()));
 }
 
 QTEST_MAIN(TestFrmArchivioServer)

@@ -1,0 +1,96 @@
+#include "archive/server_schema.h"
+#include "archive_fixture.h"
+#include "postgres_server.h"
+
+#include <QtTest>
+#include <algorithm>
+
+// What a save costs on each store, over the loopback with fsync on: the
+// median and the 95th percentile of 200 saves.
+class BenchArchiveServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void oneSave_data();
+    void oneSave();
+    void readingTenThousand();
+
+private:
+    std::unique_ptr<PostgresServer> m_server;
+    QTemporaryDir m_files;
+};
+
+void BenchArchiveServer::initTestCase()
+{
+    m_server = std::make_unique<PostgresServer>();
+    if (!m_server->isRunning())
+        QSKIP(qPrintable(m_server->whyNot()));
+}
+
+void BenchArchiveServer::oneSave_data()
+{
+    QTest::addColumn<bool>("onServer");
+    QTest::newRow("file") << false;
+    QTest::newRow("server") << true;
+}
+
+void BenchArchiveServer::oneSave()
+{
+    QFETCH(bool, onServer);
+    std::unique_ptr<Archive> archive;
+    if (onServer) {
+        const QString database = m_server->newDatabase();
+        server_schema::prepareServer(m_server->address(database));
+        archive = std::make_unique<Archive>(m_server->address(database));
+    } else {
+        archive = std::make_unique<Archive>(m_files.filePath("archivio.sqlite"));
+    }
+    archive->open();
+    const qint64 subject = archive->keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    QList<double> times;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(archive->keep(subject, "", developedAssessment()).outcome, WriteOutcome::Done);
+        times << clock.nsecsElapsed() / 1e6;
+    }
+    std::sort(times.begin(), times.end());
+    qInfo("%s: one save, median %.2f ms, p95 %.2f ms", onServer ? "server" : "file",
+          times[times.size() / 2], times[times.size() * 95 / 100]);
+}
+
+void BenchArchiveServer::readingTenThousand()
+{
+    const QString database = m_server->newDatabase();
+    server_schema::prepareServer(m_server->address(database));
+    Archive archive(m_server->address(database));
+    archive.open();
+    QVERIFY(m_server->exec(database, "INSERT INTO subjects (name, sex) SELECT 'Soggetto ' || n, "
+                                     "'Maschile' FROM generate_series(1, 1000) AS n"));
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(m_server->exec(
+            database, "INSERT INTO assessments (subject_id, taken_at, height_text, weight_text, "
+                      "age_text, activity, build, ideal_weight_kg, body_mass_index, "
+                      "weight_class, basal_metabolism_kcal, activity_factor, daily_energy_kcal, "
+                      "proteins_kcal, proteins_g, fats_kcal, fats_g, carbohydrates_kcal, "
+                      "carbohydrates_g, hips_cm, waist_cm, thighs_cm, program_version) "
+                      "SELECT id, '2026-12-0" +
+                          QString::number(i) +
+                          "T10:00:00Z', '1.70', '70', '30', 'Leggera', 'Normale', 65, 24.2, "
+                          "'in Normopeso', 1700, 1.55, 2621, 262, 65, 655, 72, 1703, 425, 91, "
+                          "70, 56, '1.0.0' FROM subjects"));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(archive.subjects().size(), 1000);
+    const double subjects = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    QCOMPARE(archive.assessmentsOf(1).size(), 10);
+    qInfo("server: 1,000 subjects with 10,000 assessments listed in %.1f ms, one subject's "
+          "assessments in %.2f ms",
+          subjects, clock.nsecsElapsed() / 1e6);
+}
+
+QTEST_MAIN(BenchArchiveServer)
+#include "bench_archive_server.moc"
