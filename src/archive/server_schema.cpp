@@ -46,7 +46,11 @@ const QList<QStringList> &steps()
 int versionOf(const QSqlDatabase &db)
 {
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT to_regclass('nutrivo_schema') IS NOT NULL")) ||
+    // A plain query of the catalogue, read afresh: to_regclass() may answer from
+    // a cache that another workstation's migration has not reached yet.
+    if (!query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_catalog.pg_tables"
+                                   " WHERE schemaname = current_schema()"
+                                   " AND tablename = 'nutrivo_schema')")) ||
         !query.next())
         return -1;
     if (!query.value(0).toBool())
@@ -59,8 +63,7 @@ int versionOf(const QSqlDatabase &db)
 Prepared prepare(QSqlDatabase &db)
 {
     Prepared prepared;
-    prepared.before = versionOf(db);
-    for (;;) {
+    for (bool first = true;; first = false) {
         if (!db.transaction()) {
             prepared.error = db.lastError().text();
             return prepared;
@@ -71,6 +74,9 @@ Prepared prepare(QSqlDatabase &db)
         bool done =
             query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(migrationLock));
         const int version = done ? versionOf(db) : -1;
+        // What the database had once this workstation's turn came.
+        if (first)
+            prepared.before = version;
         if (version < 0 || version >= currentVersion()) {
             db.rollback();
             prepared.after = version;

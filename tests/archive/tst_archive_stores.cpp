@@ -277,7 +277,8 @@ void TestArchiveStores::serverDownIsOffline()
 }
 
 // "nutrivo --archive URI --prepare-server", twice at once on an empty
-// database: one creates the tables, the other finds them made.
+// database: one creates the tables, the other waits its turn and takes what
+// steps are left.
 void TestArchiveStores::preparedFromTheCommandLine()
 {
     const QString database = m_server->newDatabase();
@@ -290,13 +291,16 @@ void TestArchiveStores::preparedFromTheCommandLine()
     QStringList said;
     for (QProcess *run : {&first, &second}) {
         QVERIFY(run->waitForFinished(30000));
-        QCOMPARE(run->exitCode(), 0);
+        QVERIFY2(run->exitCode() == 0, run->readAllStandardError().constData());
         said << QString::fromUtf8(run->readAllStandardOutput());
     }
-    said.sort();
     const QString where = "database " + database + " su questa macchina";
-    QCOMPARE(said, (QStringList{where + ": le tabelle sono già alla versione 2, nulla da fare.\n",
-                                where + ": tabelle create, versione 2.\n"}));
+    // The one that waited finds every step, or all but the first, taken.
+    const QString created = where + ": tabelle create, versione 2.\n";
+    QVERIFY2(said.removeOne(created), qPrintable(said.join('|')));
+    QVERIFY2(said.first() == where + ": le tabelle sono già alla versione 2, nulla da fare.\n" ||
+                 said.first() == where + ": tabelle portate dalla versione 1 alla 2.\n",
+             qPrintable(said.first()));
     Archive archive(m_server->address(database));
     QCOMPARE(archive.open(), ArchiveState::Ready);
 
