@@ -7,9 +7,11 @@
 #include "kept.h"
 #include "server_address.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace sql {
@@ -84,8 +86,27 @@ public:
     // The subject and every assessment of theirs.
     WriteOutcome removeSubject(qint64 subjectId);
 
-    // A consistent copy of the whole archive, written beside target and moved there.
+    // A consistent copy of the whole archive, written beside target and moved
+    // there: a file's own, or one snapshot of a server's as a file.
     WriteOutcome saveCopy(const QString &target) const;
+
+    struct Transfer
+    {
+        WriteOutcome outcome = WriteOutcome::Refused;
+        bool cancelled = false;
+        bool mismatched = false; // read back unlike what was sent: nothing kept
+        int newSubjects = 0;
+        int joinedSubjects = 0;
+        int assessments = 0;
+    };
+    // The rows done of all; false stops.
+    using Progress = std::function<bool(int done, int total)>;
+    // Every subject and assessment of from, in one transaction, checked by
+    // count and checksum on both sides before it is committed; anything else
+    // leaves this archive as it was, and from is only read. samePerson joins a
+    // subject of from to one of this archive (from's id to this one's).
+    Transfer takeIn(const Archive &from, const QHash<qint64, qint64> &samePerson,
+                    const Progress &progress);
     // Whether a file is a sound archive this program can read and write.
     static ArchiveState inspect(const QString &filePath);
     // Replaces the archive with a sound copy; the file it replaces, if any, is
@@ -96,6 +117,7 @@ private:
     ArchiveState openConnection(bool readOnly);
     ArchiveState openServer();
     WriteOutcome outcomeOf(const QSqlError &error) const;
+    WriteOutcome saveServerCopy(const QString &part) const;
     ArchiveState bringUpToDate(int version);
     bool makeFile();
     QSqlDatabase database() const;

@@ -74,12 +74,20 @@ WriteOutcome Archive::saveCopy(const QString &target) const
     QFile::remove(part);
     if (!sql::makePrivateFile(part))
         return WriteOutcome::Unwritable;
-    // A snapshot taken in one read transaction: consistent while others write.
-    QSqlQuery vacuum(database());
-    if (!sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})) {
-        const WriteOutcome outcome = sql::outcomeOf(vacuum.lastError());
-        QFile::remove(part);
-        return outcome;
+    if (m_server) {
+        const WriteOutcome outcome = saveServerCopy(part);
+        if (outcome != WriteOutcome::Done) {
+            QFile::remove(part);
+            return outcome;
+        }
+    } else {
+        // A snapshot taken in one read transaction: consistent while others write.
+        QSqlQuery vacuum(database());
+        if (!sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})) {
+            const WriteOutcome outcome = sql::outcomeOf(vacuum.lastError());
+            QFile::remove(part);
+            return outcome;
+        }
     }
     if (!moveOver(part, target)) {
         QFile::remove(part);

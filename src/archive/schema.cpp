@@ -30,6 +30,17 @@ const QString &assessmentColumns()
     return columns;
 }
 
+const QStringList &assessmentColumnNames()
+{
+    static const QStringList names = [] {
+        QStringList names;
+        for (const QString &column : assessmentColumns().split(','))
+            names << column.trimmed().section(' ', 0, 0);
+        return names;
+    }();
+    return names;
+}
+
 // Plain types and statements, so that a server database can take the same tables.
 const QList<QStringList> &steps()
 {

@@ -13,6 +13,8 @@ constexpr quint32 applicationId = 0x4E757472;
 
 // The assessments' columns after id and subject_id, the same on a server.
 const QString &assessmentColumns();
+// Their names, in the same order.
+const QStringList &assessmentColumnNames();
 
 // The statements that take a file from version n - 1 to n, for n from 1.
 const QList<QStringList> &steps();

@@ -5,6 +5,7 @@
 // stopped and removed with the object. Never the machine's own cluster.
 
 #include "archive/server_address.h"
+#include "archive/server_schema.h"
 
 #include <QDir>
 #include <QProcess>
@@ -31,7 +32,9 @@ public:
         return QString();
     }
 
-    PostgresServer() : m_folder(QDir::temp().filePath(QStringLiteral("nutrivo-pg-XXXXXX")))
+    // settings: further "name=value" for the server, TLS's say.
+    explicit PostgresServer(const QStringList &settings = {})
+        : m_folder(QDir::temp().filePath(QStringLiteral("nutrivo-pg-XXXXXX")))
     {
         m_bin = programs();
         if (m_bin.isEmpty() || !m_folder.isValid())
@@ -42,14 +45,16 @@ public:
             m_runAs = QStringLiteral("postgres");
             QProcess::execute(QStringLiteral("chown"), {m_runAs, m_folder.path()});
         }
-        m_started = run(QStringLiteral("initdb"), {"-D", dataFolder(), "-U", superuser(), "-A",
-                                                   "trust", "-E", "UTF8", "--no-locale"}) &&
-                    run(QStringLiteral("pg_ctl"),
-                        {"-D", dataFolder(), "-w", "-l", m_folder.filePath("log"), "-o",
-                         QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=on")
-                             .arg(m_folder.path())
-                             .arg(m_port),
-                         "start"});
+        QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=on")
+                              .arg(m_folder.path())
+                              .arg(m_port);
+        for (const QString &setting : settings)
+            options += QStringLiteral(" -c ") + setting;
+        m_started =
+            run(QStringLiteral("initdb"), {"-D", dataFolder(), "-U", superuser(), "-A", "trust",
+                                           "-E", "UTF8", "--no-locale"}) &&
+            run(QStringLiteral("pg_ctl"),
+                {"-D", dataFolder(), "-w", "-l", m_folder.filePath("log"), "-o", options, "start"});
     }
 
     ~PostgresServer()
@@ -104,6 +109,14 @@ public:
         const QString name = QStringLiteral("nutrivo_%1").arg(++m_databases);
         exec(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1").arg(name));
         return name;
+    }
+
+    // A fresh database with this version's tables, made as the owner.
+    QString preparedDatabase()
+    {
+        const QString database = newDatabase();
+        server_schema::prepareServer(address(database));
+        return database;
     }
 
 private:

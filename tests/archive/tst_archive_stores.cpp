@@ -27,7 +27,6 @@ private slots:
 private:
     // An archive on that store, ready for a test of its own.
     std::unique_ptr<Archive> freshArchive(const QString &store);
-    QString preparedDatabase();
 
     std::unique_ptr<PostgresServer> m_server;
     QTemporaryDir m_files;
@@ -42,29 +41,12 @@ void TestArchiveStores::initTestCase()
         QSKIP(qPrintable(m_server->whyNot()));
 }
 
-QString TestArchiveStores::preparedDatabase()
-{
-    const QString database = m_server->newDatabase();
-    {
-        QSqlDatabase connection = QSqlDatabase::addDatabase("QPSQL", "fixture-prepare");
-        connection.setHostName(m_server->socketFolder());
-        connection.setPort(m_server->port());
-        connection.setDatabaseName(database);
-        connection.setUserName(PostgresServer::superuser());
-        if (connection.open())
-            server_schema::prepare(connection);
-        connection.close();
-    }
-    QSqlDatabase::removeDatabase("fixture-prepare");
-    return database;
-}
-
 std::unique_ptr<Archive> TestArchiveStores::freshArchive(const QString &store)
 {
     auto archive = store == "file"
                        ? std::make_unique<Archive>(
                              m_files.filePath(QString("archivio-%1.sqlite").arg(++m_fileCount)))
-                       : std::make_unique<Archive>(m_server->address(preparedDatabase()));
+                       : std::make_unique<Archive>(m_server->address(m_server->preparedDatabase()));
     archive->open();
     return archive;
 }
@@ -191,7 +173,7 @@ void TestArchiveStores::preparedFromEmptyAndOlder()
 
 void TestArchiveStores::newerSchemaReadOnly()
 {
-    const QString database = preparedDatabase();
+    const QString database = m_server->preparedDatabase();
     {
         Archive archive(m_server->address(database));
         archive.open();
@@ -217,7 +199,7 @@ void TestArchiveStores::withoutTablesNamesThePreparation()
 // The dietitians' role reads and writes rows; only the owner changes tables.
 void TestArchiveStores::ordinaryRoleKeepsRowsNotTables()
 {
-    const QString database = preparedDatabase();
+    const QString database = m_server->preparedDatabase();
     for (const QString &statement :
          {QString("CREATE ROLE dietista_%1 LOGIN").arg(database),
           QString("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO "

@@ -1,0 +1,213 @@
+#include "archive_fixture.h"
+#include "postgres_server.h"
+
+#include <QtTest>
+
+// A personal file moved into a practice's server, and the server's snapshot
+// taken out as a file, against a server the test starts itself.
+class TestArchiveTransfer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void everyRowMovedAndTheFileLeftAsItWas();
+    void unfinishedLeavesTheServerAsItWas_data();
+    void unfinishedLeavesTheServerAsItWas();
+    void serverCopyOpensAsAFile();
+
+private:
+    // Every subject and assessment, as the windows read them, independent of ids.
+    static QStringList contents(const Archive &archive);
+
+    std::unique_ptr<PostgresServer> m_server;
+    std::unique_ptr<QTemporaryDir> m_files;
+    QString m_personalPath;
+};
+
+namespace {
+
+KeptAssessment assessmentOf(const char *weight, int days, assessment::Sex sex)
+{
+    KeptAssessment kept = developedAssessment("1,70", weight, "40");
+    kept.sex = sex;
+    kept.takenAt = kept.takenAt.addDays(days);
+    return kept;
+}
+
+// A change the archive does not make: the file written by hand.
+void alterFile(const QString &path, const QString &statement)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "alter");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("alter");
+}
+
+} // namespace
+
+void TestArchiveTransfer::initTestCase()
+{
+    QLocale::setDefault(italianLocale());
+    m_server = std::make_unique<PostgresServer>();
+    if (!m_server->isRunning())
+        QSKIP(qPrintable(m_server->whyNot()));
+}
+
+void TestArchiveTransfer::init()
+{
+    m_files = std::make_unique<QTemporaryDir>();
+    m_personalPath = m_files->filePath("personale.sqlite");
+}
+
+QStringList TestArchiveTransfer::contents(const Archive &archive)
+{
+    QStringList rows;
+    for (const KeptSubject &subject : archive.subjects()) {
+        rows
+            << QString("%1|%2|%3").arg(subject.name).arg(int(subject.sex)).arg(subject.assessments);
+        for (const KeptAssessment &kept : archive.assessmentsOf(subject.id))
+            rows << QString("  %1|%2|%3|%4|%5|%6")
+                        .arg(subject.name, kept.takenAt.toString(Qt::ISODateWithMs),
+                             kept.weightText, kept.heightText,
+                             QString::fromStdString(kept.figures.weightClass))
+                        .arg(kept.figures.dailyEnergyKcal, 0, 'g', 17);
+    }
+    rows.sort();
+    return rows;
+}
+
+// Names that break careless SQL, and namesakes on both sides: one the user
+// calls the same person, one another.
+void TestArchiveTransfer::everyRowMovedAndTheFileLeftAsItWas()
+{
+    using assessment::Sex;
+    Archive server(m_server->address(m_server->preparedDatabase()));
+    QCOMPARE(server.open(), ArchiveState::Ready);
+    const qint64 rossiThere =
+        server.keep(0, "rossi  mario", assessmentOf("80", 0, Sex::Maschile)).subjectId;
+    server.keep(0, "Bianchi Anna", assessmentOf("60", 0, Sex::Femminile));
+
+    Archive personal(m_personalPath);
+    personal.open();
+    const qint64 rossiHere =
+        personal.keep(0, "Rossi Mario", assessmentOf("81", 10, Sex::Maschile)).subjectId;
+    personal.keep(rossiHere, "", assessmentOf("79,5", 20, Sex::Maschile));
+    personal.keep(0, "Bianchi Anna", assessmentOf("58", 5, Sex::Femminile));
+    const qint64 quoted =
+        personal.keep(0, "D'Amico \"Totò\"", assessmentOf("70", 1, Sex::Maschile)).subjectId;
+    personal.keep(quoted, "", assessmentOf("69", 2, Sex::Maschile));
+    personal.keep(0, "Rossi\\Bianchi; DROP TABLE subjects", assessmentOf("90", 3, Sex::Maschile));
+    personal.keep(0, "Παπαδόπουλος 李娜", assessmentOf("55", 4, Sex::Femminile));
+    const QStringList sent = contents(personal);
+    const QStringList before = contents(server);
+    personal.close();
+    const QByteArray fileBefore = checksum(m_personalPath);
+
+    QCOMPARE(personal.open(), ArchiveState::Ready);
+    QList<int> steps;
+    const Archive::Transfer transfer =
+        server.takeIn(personal, {{rossiHere, rossiThere}}, [&](int done, int total) {
+            steps << done;
+            return total == 12; // 5 subjects and 7 assessments
+        });
+    QCOMPARE(transfer.outcome, WriteOutcome::Done);
+    QVERIFY(!transfer.cancelled && !transfer.mismatched);
+    QCOMPARE(transfer.newSubjects, 4);
+    QCOMPARE(transfer.joinedSubjects, 1);
+    QCOMPARE(transfer.assessments, 7);
+    QVERIFY(std::is_sorted(steps.cbegin(), steps.cend()));
+    QCOMPARE(steps.last(), 12);
+
+    // Everything sent is there under its own name, the joined subject's under
+    // the server's, beside what the server had.
+    QStringList expected = before + sent;
+    expected.replaceInStrings("Rossi Mario", "rossi mario");
+    const QString rossi = QString("rossi mario|%1|").arg(int(Sex::Maschile));
+    expected.removeAll(rossi + "2");
+    expected.removeAll(rossi + "1");
+    expected << rossi + "3";
+    expected.sort();
+    QCOMPARE(contents(server), expected);
+    personal.close();
+    QCOMPARE(checksum(m_personalPath), fileBefore);
+}
+
+void TestArchiveTransfer::unfinishedLeavesTheServerAsItWas_data()
+{
+    QTest::addColumn<bool>("cancelled");
+    QTest::newRow("cancelled half way") << true;
+    QTest::newRow("a row the server refuses") << false;
+}
+
+void TestArchiveTransfer::unfinishedLeavesTheServerAsItWas()
+{
+    QFETCH(bool, cancelled);
+    Archive server(m_server->address(m_server->preparedDatabase()));
+    server.open();
+    server.keep(0, "Verdi Luca", developedAssessment());
+    Archive personal(m_personalPath);
+    personal.open();
+    // More than one statement's worth of rows, so that some are sent first.
+    for (int subject = 0; subject < 150; ++subject)
+        personal.keep(0, QString("Soggetto %1").arg(subject), developedAssessment());
+    if (!cancelled) {
+        // The file does not check a name's length; the server does.
+        alterFile(m_personalPath,
+                  QString("UPDATE subjects SET name = '%1' WHERE id = (SELECT MAX(id) FROM "
+                          "subjects)")
+                      .arg(QString(150, 'x')));
+    }
+    const QStringList before = contents(server);
+
+    const Archive::Transfer transfer = server.takeIn(
+        personal, {}, [&](int done, int total) { return !cancelled || done < total / 2; });
+    QVERIFY(transfer.outcome != WriteOutcome::Done);
+    QCOMPARE(transfer.cancelled, cancelled);
+    QCOMPARE(server.state(), ArchiveState::Ready);
+    QCOMPARE(contents(server), before);
+    // And the server takes the next save as before.
+    QCOMPARE(server.keep(0, "Neri Ada", developedAssessment()).outcome, WriteOutcome::Done);
+}
+
+// One snapshot of the server as a file that opens as a personal archive would,
+// with the same subjects and assessments under the same ids.
+void TestArchiveTransfer::serverCopyOpensAsAFile()
+{
+    Archive server(m_server->address(m_server->preparedDatabase()));
+    server.open();
+    const qint64 first = server.keep(0, "D'Amico \"Totò\"", developedAssessment()).subjectId;
+    server.keep(first, "", developedAssessment("1,70", "68,5"));
+    server.keep(0, "Παπαδόπουλος 李娜", developedAssessment());
+    server.removeSubject(server.keep(0, "Cancellato", developedAssessment()).subjectId);
+
+    const QString copyPath = m_files->filePath("copia.sqlite");
+    QCOMPARE(server.saveCopy(copyPath), WriteOutcome::Done);
+    QCOMPARE(Archive::inspect(copyPath), ArchiveState::Ready);
+    QCOMPARE(QFile::permissions(copyPath) & (QFile::ReadGroup | QFile::ReadOther),
+             QFile::Permissions());
+    Archive copy(copyPath);
+    QCOMPARE(copy.open(), ArchiveState::Ready);
+    QCOMPARE(contents(copy), contents(server));
+    QList<qint64> ids, idsThere;
+    for (const KeptSubject &subject : copy.subjects())
+        ids << subject.id;
+    for (const KeptSubject &subject : server.subjects())
+        idsThere << subject.id;
+    std::sort(ids.begin(), ids.end());
+    std::sort(idsThere.begin(), idsThere.end());
+    QCOMPARE(ids, idsThere);
+    // New saves in the copy do not take an id it already holds.
+    const Archive::Kept next = copy.keep(0, "Nuovo Soggetto", developedAssessment());
+    QCOMPARE(next.outcome, WriteOutcome::Done);
+    QVERIFY(!ids.contains(next.subjectId));
+}
+
+QTEST_GUILESS_MAIN(TestArchiveTransfer)
+#include "tst_archive_transfer.moc"
