@@ -21,8 +21,9 @@ PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file lintian xvfb x
 ACCESSIBILITY_TEST_PACKAGES="dbus at-spi2-core python3-pyatspi"
 # clang and its libFuzzer, for the engine's fuzz target.
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
-# A PostgreSQL server that the archive's suites start in a folder of their own.
-SERVER_TEST_PACKAGES="postgresql"
+# A PostgreSQL server that the archive's suites start in a folder of their own,
+# and openssl for the certificates of its TLS test.
+SERVER_TEST_PACKAGES="postgresql openssl"
 # A virtual display and a screenshot when there is no display.
 DISPLAY_PACKAGES="xvfb xauth imagemagick"
 
