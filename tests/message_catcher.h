@@ -22,17 +22,16 @@ inline void answeringDialogs(const std::function<void()> &action,
                              const std::function<void(QWidget *)> &answer)
 {
     QWidget *activeBefore = QApplication::activeWindow();
-    QWidget *answered = nullptr;
     bool anyShown = false;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            answered = nullptr;
-        if (!modal || !modal->isVisible() || modal == answered)
+        // Marked, not remembered by address: the next dialog may stand where
+        // the last one did.
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
             return;
-        answered = modal;
+        modal->setProperty("answered", true);
         anyShown = true;
         answer(modal);
     });

@@ -5,6 +5,7 @@
 #include "archive_texts.h"
 #include "assessment/numbers.h"
 #include "frmarchivio_plan.h"
+#include "personal_transfer.h"
 #include "server_dialog.h"
 #include "spreadsheet_export.h"
 #include "ui/common/messages.h"
@@ -58,6 +59,7 @@ const std::pair<const char *, int> anchors[] = {
     {"cmdChiudi", MoveRight | MoveDown},
     {"cmdStudio", MoveDown},
     {"cmdPersonale", MoveDown},
+    {"cmdTrasferisci", MoveDown},
     {"lblStato", GrowRight | MoveDown},
 };
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
@@ -116,6 +118,7 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
            c.get<QPushButton>("cmdChiudi"),
            c.get<QPushButton>("cmdStudio"),
            c.get<QPushButton>("cmdPersonale"),
+           c.get<QPushButton>("cmdTrasferisci"),
            c.get<QLabel>("lblStato")};
 
     m_c.txtCerca->setAccessibleName("Cerca soggetto");
@@ -154,7 +157,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     setTabOrder(m_c.cmdCopia, m_c.cmdRipristina);
     setTabOrder(m_c.cmdRipristina, m_c.cmdStudio);
     setTabOrder(m_c.cmdStudio, m_c.cmdPersonale);
-    setTabOrder(m_c.cmdPersonale, m_c.cmdStampaAndamento);
+    setTabOrder(m_c.cmdPersonale, m_c.cmdTrasferisci);
+    setTabOrder(m_c.cmdTrasferisci, m_c.cmdStampaAndamento);
     setTabOrder(m_c.cmdStampaAndamento, m_c.cmdEsporta);
     setTabOrder(m_c.cmdEsporta, m_c.cmdChiudi);
 
@@ -206,6 +210,7 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     connect(m_c.cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
     connect(m_c.cmdStudio, &QPushButton::clicked, this, &frmArchivio::chooseServer);
     connect(m_c.cmdPersonale, &QPushButton::clicked, this, &frmArchivio::usePersonal);
+    connect(m_c.cmdTrasferisci, &QPushButton::clicked, this, &frmArchivio::transferPersonal);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
     updateCommands();
@@ -356,11 +361,12 @@ void frmArchivio::updateCommands()
     m_c.cmdElimina->setEnabled(writable && assessment);
     m_c.cmdRinomina->setEnabled(writable && subject);
     m_c.cmdEliminaSoggetto->setEnabled(writable && subject);
-    // Copies are of the personal file; a server's come from its own backups.
+    // A copy is taken of either; only the personal file is replaced by one.
     const bool personal = !m_archive.server();
-    m_c.cmdCopia->setEnabled(readable && personal);
+    m_c.cmdCopia->setEnabled(readable);
     m_c.cmdRipristina->setEnabled(personal);
     m_c.cmdPersonale->setEnabled(!personal);
+    m_c.cmdTrasferisci->setEnabled(!personal && writable);
     m_c.cmdStampaAndamento->setEnabled(subject && !m_assessments.isEmpty());
     m_c.cmdEsporta->setEnabled(readable && !m_subjects.isEmpty());
 }
@@ -443,9 +449,10 @@ void frmArchivio::renameSubject()
 void frmArchivio::saveCopy()
 {
     const QString title = QStringLiteral("Salva una copia");
-    const QString proposed =
-        QDir::home().filePath(QStringLiteral("Nutrivo - archivio %1.sqlite")
-                                  .arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString proposed = QDir::home().filePath(
+        QStringLiteral("Nutrivo - archivio %1%2.sqlite")
+            .arg(m_archive.server() ? QStringLiteral("dello studio ") : QString(),
+                 QDate::currentDate().toString(Qt::ISODate)));
     const QString target = QFileDialog::getSaveFileName(
         this, QStringLiteral("Salva una copia dell'archivio"), proposed, copyFilter);
     if (target.isEmpty())
@@ -571,4 +578,11 @@ void frmArchivio::usePersonal()
     m_archive.open();
     m_keeper.openedByWindow();
     reload();
+}
+
+void frmArchivio::transferPersonal()
+{
+    if (m_archive.server() && m_archive.state() == ArchiveState::Ready &&
+        transferPersonalArchive(this, m_archive, Archive::defaultPath()))
+        reload();
 }

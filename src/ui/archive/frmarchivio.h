@@ -50,6 +50,7 @@ private:
     void printCourse();
     void chooseServer();
     void usePersonal();
+    void transferPersonal();
     void exportAssessments();
     bool confirm(const QString &title, const QString &text, const QString &action);
     void report(const QString &title, WriteOutcome outcome);
@@ -66,7 +67,8 @@ private:
         QListView *lstSoggetti;
         QTableView *tblValutazioni;
         QPushButton *cmdRinomina, *cmdEliminaSoggetto, *cmdApri, *cmdElimina, *cmdCopia,
-            *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi, *cmdStudio, *cmdPersonale;
+            *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi, *cmdStudio, *cmdPersonale,
+            *cmdTrasferisci;
         QLabel *lblStato;
     } m_c;
     QStandardItemModel *m_subjectItems;

@@ -24,7 +24,8 @@ QList<PlanRow> frmArchivioPlan()
         {"picAndamento", Picture, "", {9600, 480, 5280, 4560}, ""},
         {"cmdStampaAndamento", Button, "", {9600, 5160, 2520, 375}, "Stampa andamento"},
         {"cmdEsporta", Button, "", {12360, 5160, 2520, 375}, "Esporta CSV..."},
-        {"cmdChiudi", Button, "", {13080, 5640, 1800, 375}, "Chiudi"},
+        {"cmdTrasferisci", Button, "", {9600, 5640, 3960, 375}, "Trasferisci nell'archivio dello studio..."},
+        {"cmdChiudi", Button, "", {13680, 5640, 1200, 375}, "Chiudi"},
         {"lblStato", Label, "", {120, 6120, 14760, 420}, "", navy, none, plain, WordWrap},
     };
 }

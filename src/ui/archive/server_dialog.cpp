@@ -46,7 +46,10 @@ ServerDialog::ServerDialog(const std::optional<ServerAddress> &before, QWidget *
     form->addRow(QStringLiteral("&Porta:"), m_port);
     form->addRow(QStringLiteral("&Database:"), m_database);
     form->addRow(QStringLiteral("&Utente:"), m_user);
-    form->addRow(QStringLiteral("&Certificato CA:"), certificateRow);
+    // A row of two widgets gets no buddy from the form: the label is given one.
+    auto *certificateLabel = new QLabel(QStringLiteral("&Certificato CA:"));
+    certificateLabel->setBuddy(m_certificate);
+    form->addRow(certificateLabel, certificateRow);
     auto *note = new QLabel(QStringLiteral(
         "Per un server su un'altra macchina occorre il certificato dell'autorità che ha firmato "
         "quello del server: la connessione è cifrata e il server verificato. La password si "

@@ -8,6 +8,7 @@
 
 #include <QInputDialog>
 #include <QListView>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QTableView>
 #include <QtTest>
@@ -25,6 +26,7 @@ private slots:
     void savedFoundRenamedAndDeleted();
     void unpreparedServerNamesThePreparation();
     void chosenInTheWindowAndRemembered();
+    void personalArchiveTransferred();
 
 private:
     QString uriOf(const QString &database) const
@@ -162,6 +164,11 @@ void TestFrmArchivioServer::chosenInTheWindowAndRemembered()
     // A host elsewhere without a certificate is refused before connecting.
     const auto fill = [](const QString &host, int port, const QString &database) {
         return [=](QWidget *dialog) {
+            // Every Alt+letter of the dialog reaches its field.
+            for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+                if (label->text().contains('&'))
+                    QVERIFY2(label->buddy(), qPrintable(label->text()));
+            }
             dialog->findChild<QLineEdit *>("txtServer")->setText(host);
             dialog->findChild<QSpinBox *>("txtPorta")->setValue(port);
             dialog->findChild<QLineEdit *>("txtDatabase")->setText(database);
@@ -207,6 +214,104 @@ void TestFrmArchivioServer::chosenInTheWindowAndRemembered()
     QTest::mouseClick(window->findChild<QPushButton *>("cmdPersonale"), Qt::LeftButton);
     QVERIFY(window->findChild<QLabel *>("lblStato")->text().startsWith("L'archivio è vuoto"));
     QVERIFY(!QFileInfo::exists(archiveChoicePath()));
+}
+
+// The personal archive into the server: the namesakes asked about, a cancel
+// that leaves the server as it was, then the whole file moved.
+void TestFrmArchivioServer::personalArchiveTransferred()
+{
+    const QString database = m_server->preparedDatabase();
+    {
+        Archive server(m_server->address(database));
+        server.open();
+        server.keep(0, "Rossi Mario", developedAssessment());
+        KeptAssessment woman = developedAssessment("1,60", "55");
+        woman.sex = assessment::Sex::Femminile;
+        server.keep(0, "Bianchi Anna", woman);
+        Archive personal(Archive::defaultPath());
+        personal.open();
+        const qint64 rossi = personal.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+        personal.keep(rossi, "", developedAssessment("1,70", "72"));
+        personal.keep(0, "Bianchi Anna", woman);
+        personal.keep(0, "D'Amico \"Totò\"", developedAssessment());
+    }
+    const QByteArray personalBefore = checksum(Archive::defaultPath());
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *transfer = window->findChild<QPushButton *>("cmdTrasferisci");
+    QVERIFY(transfer->isEnabled());
+    auto *status = window->findChild<QLabel *>("lblStato");
+    const QString where = "Archivio: dello studio, database " + database + " su questa macchina";
+    QCOMPARE(status->text(), "2 soggetti. " + where);
+
+    // Each namesake's question is answered by what it says of them.
+    const auto transferred = [&](bool cancelAtQuestion) {
+        QList<ShownMessage> shown;
+        answeringDialogs(
+            [&] { QTest::mouseClick(transfer, Qt::LeftButton); },
+            [&](QWidget *dialog) {
+                auto *box = qobject_cast<QMessageBox *>(dialog);
+                if (!box)
+                    return;
+                shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+                QString press;
+                if (box->text().startsWith("Trasferire"))
+                    press = "Trasferisci";
+                else if (cancelAtQuestion && box->text().startsWith("Dall'archivio"))
+                    press = "Annulla";
+                else if (box->text().startsWith("Dall'archivio personale: \"Rossi"))
+                    press = "Stessa persona";
+                else if (box->text().startsWith("Dall'archivio"))
+                    press = "Persona diversa";
+                QAbstractButton *chosen = box->button(QMessageBox::Ok);
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button->text() == press)
+                        chosen = button;
+                }
+                if (chosen)
+                    chosen->click();
+                else
+                    qWarning("unanswered: %s", qPrintable(box->text()));
+            });
+        return shown;
+    };
+    QList<ShownMessage> shown = transferred(true);
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown[0].text, "Trasferire 3 soggetti e 4 valutazioni dall'archivio personale "
+                            "all'archivio dello studio (database " +
+                                database +
+                                " su questa macchina)? L'archivio personale resterà "
+                                "com'è.");
+    QCOMPARE(shown[2].text,
+             "Trasferimento annullato: l'archivio dello studio non è stato modificato.");
+    QCOMPARE(status->text(), "2 soggetti. " + where);
+
+    shown = transferred(false);
+    QCOMPARE(shown.size(), 4);
+    QCOMPARE(shown[0].title, "Trasferisci nell'archivio dello studio");
+    const QString rossi = shown[1].text.contains("Rossi") ? shown[1].text : shown[2].text;
+    QVERIFY2(rossi.startsWith("Dall'archivio personale: \"Rossi Mario\", valutato l'ultima "
+                              "volta il 08/12/26 11:15, ultimo peso 72,00 kg, 2 valutazioni dal "
+                              "08/12/26.\nNell'archivio dello studio c'è già \"Rossi Mario\", "
+                              "valutato l'ultima volta il 08/12/26 11:15, ultimo peso 70,00 kg"),
+             qPrintable(rossi));
+    QCOMPARE(shown[3].icon, QMessageBox::Information);
+    QCOMPARE(shown[3].text, "Trasferimento completato: 3 soggetti (1 unito a un soggetto già "
+                            "presente) e 4 valutazioni; conteggi e somme di controllo "
+                            "corrispondono. L'archivio personale non è stato modificato.");
+    QCOMPARE(status->text(), "4 soggetti. " + where);
+    Archive reader(m_server->address(database));
+    reader.open();
+    QMap<QString, int> assessments;
+    for (const KeptSubject &subject : reader.subjects())
+        assessments[subject.name] += subject.assessments;
+    QCOMPARE(assessments, (QMap<QString, int>{
+                              {"Rossi Mario", 3}, {"Bianchi Anna", 2}, {"D'Amico \"Totò\"", 1}}));
+    QCOMPARE(reader.subjects().size(), 4);
+    cleanup();
+    QCOMPARE(checksum(Archive::defaultPath()), personalBefore);
+    QFile::remove(Archive::defaultPath());
 }
 
 QTEST_MAIN(TestFrmArchivioServer)

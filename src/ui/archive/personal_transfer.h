@@ -1,0 +1,12 @@
+#pragma once
+
+// The personal archive moved into the practice's archive in use: first
+// confirmed, the namesakes asked about one by one, then a progress bar that
+// can stop it, and at the end what was done. The personal file is only read.
+
+class Archive;
+class QString;
+class QWidget;
+
+// True when the practice's archive took the rows.
+bool transferPersonalArchive(QWidget *over, Archive &practice, const QString &personalPath);
