@@ -1,12 +1,14 @@
 #include "archive/server_schema.h"
 #include "archive_fixture.h"
+#include "large_archive.h"
 #include "postgres_server.h"
 
 #include <QtTest>
 #include <algorithm>
 
 // What a save costs on each store, over the loopback with fsync on: the
-// median and the 95th percentile of 200 saves.
+// median and the 95th percentile of 200 saves; reading and transferring a
+// large archive.
 class BenchArchiveServer : public QObject
 {
     Q_OBJECT
@@ -16,6 +18,7 @@ private slots:
     void oneSave_data();
     void oneSave();
     void readingTenThousand();
+    void transferringTenThousand();
 
 private:
     std::unique_ptr<PostgresServer> m_server;
@@ -90,6 +93,26 @@ void BenchArchiveServer::readingTenThousand()
     qInfo("server: 1,000 subjects with 10,000 assessments listed in %.1f ms, one subject's "
           "assessments in %.2f ms",
           subjects, clock.nsecsElapsed() / 1e6);
+}
+
+// A personal file of 1,000 subjects and 10,000 assessments into a server
+// that already holds as many.
+void BenchArchiveServer::transferringTenThousand()
+{
+    const QString path = m_files.filePath("personale.sqlite");
+    QVERIFY(large_archive::fillFile(path));
+    Archive personal(path);
+    QCOMPARE(personal.open(), ArchiveState::Ready);
+    Archive server(m_server->address(large_archive::filledServer(*m_server)));
+    QCOMPARE(server.open(), ArchiveState::Ready);
+    QElapsedTimer clock;
+    clock.start();
+    const Archive::Transfer transfer = server.takeIn(personal, {}, {});
+    const double elapsed = clock.nsecsElapsed() / 1e6;
+    QCOMPARE(transfer.outcome, WriteOutcome::Done);
+    QCOMPARE(transfer.assessments, 10000);
+    qInfo("server: 1,000 subjects and 10,000 assessments transferred and checked in %.0f ms",
+          elapsed);
 }
 
 QTEST_MAIN(BenchArchiveServer)

@@ -1,8 +1,9 @@
-// What the archive costs: one save, and the window over a large archive (its
-// first paint, a keystroke in the search box, its memory), and the file's
-// size per assessment. Figures, not limits: printed with qInfo.
+// What the archive costs: one save, and the window over a large archive on the
+// file and on a server (its first paint, a keystroke in the search box, its
+// memory), and the file's size per assessment. Figures, not limits: printed with qInfo.
 
 #include "archive_fixture.h"
+#include "large_archive.h"
 #include "process_memory.h"
 #include "ui/archive/archive_keeper.h"
 #include "ui/archive/frmarchivio.h"
@@ -21,8 +22,11 @@ private slots:
     void initTestCase();
     void saveOneDevelopment();
     void largeArchiveWindow();
+    void largeServerArchiveWindow();
 
 private:
+    void measureWindow(Archive &archive, const char *store);
+
     QTemporaryDir m_folder;
 };
 
@@ -42,57 +46,41 @@ void BenchFrmArchivio::saveOneDevelopment()
     }
 }
 
-// 1,000 subjects with ten assessments each, the rows copied in one transaction.
+// 1,000 subjects with ten assessments each, on the file.
 void BenchFrmArchivio::largeArchiveWindow()
 {
     const QString path = m_folder.filePath("grande.sqlite");
-    {
-        Archive archive(path);
-        archive.keep(0, "Soggetto 0", developedAssessment());
-    }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "fill");
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        db.transaction();
-        for (int i = 1; i < 1000; ++i)
-            QVERIFY(query.exec(
-                QStringLiteral("INSERT INTO subjects VALUES (%1, 'Soggetto %1', 'Maschile')")
-                    .arg(i + 1)));
-        // Every column but the subject's, which no column of subjects shares.
-        const QString columns = QStringLiteral(
-            "taken_at, height_text, weight_text, age_text, activity, build, ideal_weight_kg,"
-            " body_mass_index, weight_class, basal_metabolism_kcal, activity_factor,"
-            " daily_energy_kcal, proteins_kcal, proteins_g, fats_kcal, fats_g, carbohydrates_kcal,"
-            " carbohydrates_g, hips_cm, waist_cm, thighs_cm, program_version");
-        for (int copy = 1; copy < 10; ++copy)
-            QVERIFY(query.exec(QStringLiteral("INSERT INTO assessments (subject_id, %1)"
-                                              " SELECT 1, %1 FROM assessments WHERE id = 1")
-                                   .arg(columns)));
-        QVERIFY(query.exec(QStringLiteral("INSERT INTO assessments (subject_id, %1)"
-                                          " SELECT s.id, %1 FROM subjects s, assessments a"
-                                          " WHERE s.id > 1 AND a.subject_id = 1")
-                               .arg(columns)));
-        query.finish();
-        QVERIFY(db.commit());
-        QVERIFY(query.exec("VACUUM"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("fill");
+    QVERIFY(large_archive::fillFile(path));
     QCOMPARE(peek(path, "SELECT COUNT(*) FROM assessments").toInt(), 10000);
     qInfo("file: %lld bytes, %.0f bytes per assessment", QFileInfo(path).size(),
           QFileInfo(path).size() / 10000.0);
-
-    const long memoryBefore = residentKilobytes();
     Archive archive(path);
+    measureWindow(archive, "file");
+}
+
+// The same on a PostgreSQL server over its local socket, fsync on.
+void BenchFrmArchivio::largeServerArchiveWindow()
+{
+    PostgresServer server;
+    if (!server.isRunning())
+        QSKIP(qPrintable(server.whyNot()));
+    const QString database = large_archive::filledServer(server);
+    QVERIFY(!database.isEmpty());
+    Archive archive(server.address(database));
+    measureWindow(archive, "server");
+}
+
+void BenchFrmArchivio::measureWindow(Archive &archive, const char *store)
+{
+    const long memoryBefore = residentKilobytes();
     ArchiveKeeper keeper(archive);
     QElapsedTimer clock;
     clock.start();
     frmArchivio window(archive, keeper);
     window.show();
     window.repaint();
-    qInfo("first paint: %lld ms", clock.elapsed());
+    qInfo("%s: first paint: %lld ms", store, clock.elapsed());
+    QCOMPARE(archive.subjects().size(), 1000);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *search = window.findChild<QLineEdit *>("txtCerca");
     QList<qint64> keystrokes;
@@ -104,9 +92,9 @@ void BenchFrmArchivio::largeArchiveWindow()
         keystrokes << clock.nsecsElapsed() / 1000;
     }
     std::sort(keystrokes.begin(), keystrokes.end());
-    qInfo("filter: median %.2f ms, slowest %.2f ms per keystroke",
+    qInfo("%s: filter: median %.2f ms, slowest %.2f ms per keystroke", store,
           keystrokes.at(keystrokes.size() / 2) / 1000.0, keystrokes.last() / 1000.0);
-    qInfo("memory added by the window: %ld kB", residentKilobytes() - memoryBefore);
+    qInfo("%s: memory added by the window: %ld kB", store, residentKilobytes() - memoryBefore);
 }
 
 QTEST_MAIN(BenchFrmArchivio)
