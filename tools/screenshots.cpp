@@ -3,7 +3,9 @@
 #include "archive/archive.h"
 #include "ui/archive/archive_keeper.h"
 #include "ui/archive/frmarchivio.h"
+#include "ui/archive/server_dialog.h"
 #include "ui/common/fonts.h"
+#include "ui/common/qt_translations.h"
 #include "ui/common/regional.h"
 #include "ui/information/frmlogin.h"
 #include "ui/main/form1.h"
@@ -73,6 +75,7 @@ int main(int argc, char *argv[])
     registerFontSubstitutes();
     const QString folder = argc > 1 ? argv[1] : ".";
     QLocale::setDefault(QLocale(argc > 2 ? argv[2] : "it_IT"));
+    useQtTranslations(QLocale());
 
     Form1 form;
     form.show();
@@ -143,5 +146,12 @@ int main(int argc, char *argv[])
     QFile::remove(course);
     archiveWindow.findChild<QLineEdit *>("txtCerca")->setText("bi");
     save(archiveWindow, folder, "frmarchivio-cerca.png");
+
+    // "Archivio dello studio...", as a practice would fill it in.
+    ServerDialog server(ServerAddress{"archivio.studio.lan", 5432, "nutrivo", "dietista1",
+                                      "/etc/nutrivo/studio-ca.crt"},
+                        &archiveWindow);
+    server.show();
+    save(server, folder, "archivio-studio.png");
     return 0;
 }
