@@ -80,6 +80,14 @@ public:
         return {m_folder.path(), m_port, database, user, QString()};
     }
 
+    // The same as a postgresql:// URI, as --archive takes it.
+    QString uri(const QString &database) const
+    {
+        return QStringLiteral("postgresql://%1@localhost/%2?host=%3&port=%4")
+            .arg(superuser(), database, m_folder.path())
+            .arg(m_port);
+    }
+
     // One statement as the owner, in database; false with the error printed.
     bool exec(const QString &database, const QString &statement) const
     {

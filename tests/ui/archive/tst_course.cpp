@@ -2,6 +2,7 @@
 #include "csv_reader.h"
 #include "form1_driver.h"
 #include "message_catcher.h"
+#include "postgres_server.h"
 #include "report/printed_page.h"
 #include "ui/program.h"
 #include "ui/trend/trend_view.h"
@@ -14,7 +15,8 @@
 #include <QtTest>
 
 // A subject's course through the archive window: the trend beside the table,
-// the printed page, and the spreadsheet file.
+// the printed page, and the spreadsheet file. On the file, or with
+// NUTRIVO_TEST_STORE=server on a PostgreSQL server the suite starts.
 class TestCourse : public QObject
 {
     Q_OBJECT
@@ -41,6 +43,7 @@ private:
     }
 
     QTemporaryDir m_data;
+    std::unique_ptr<PostgresServer> m_server;
     std::unique_ptr<Program> m_program;
     frmArchivio *m_window = nullptr;
     QList<ShownMessage> m_messages;
@@ -65,14 +68,24 @@ void TestCourse::initTestCase()
     QVERIFY(m_data.isValid());
     qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
     qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+    if (qgetenv("NUTRIVO_TEST_STORE") == "server") {
+        m_server = std::make_unique<PostgresServer>();
+        if (!m_server->isRunning())
+            QSKIP(qPrintable(m_server->whyNot()));
+    }
 }
 
 void TestCourse::init()
 {
     QLocale::setDefault(italianLocale());
     QDir(QFileInfo(Archive::defaultPath()).path()).removeRecursively();
+    const QString database = m_server ? m_server->preparedDatabase() : QString();
     {
         Archive archive(Archive::defaultPath());
+        if (m_server) {
+            archive.useServer(m_server->address(database));
+            archive.open();
+        }
         qint64 rossi = 0;
         const std::pair<QDate, const char *> visits[] = {
             {QDate(2026, 9, 1), "84"}, {QDate(2026, 9, 15), "82.5"}, {QDate(2026, 11, 10), "77.9"}};
@@ -84,7 +97,8 @@ void TestCourse::init()
         archive.keep(0, otherName,
                      assessedOn(QDate(2026, 10, 2), "61", assessment::Sex::Femminile));
     }
-    m_program = std::make_unique<Program>();
+    m_program =
+        m_server ? std::make_unique<Program>(m_server->uri(database)) : std::make_unique<Program>();
     m_program->splash().findChild<QTimer *>("Timer1")->stop();
     m_program->splash().hide();
     QVERIFY(showActive(m_program->mainWindow()));
@@ -92,6 +106,7 @@ void TestCourse::init()
         [this] { m_program->mainWindow()->findChild<QPushButton *>("cmdArchivio")->click(); });
     m_window = m_program->archiveWindow();
     QVERIFY(m_window && showActive(m_window));
+    QCOMPARE(control<QLabel>("lblStato")->text().contains("dello studio"), bool(m_server));
 }
 
 void TestCourse::cleanup()

@@ -29,12 +29,6 @@ private slots:
     void personalArchiveTransferred();
 
 private:
-    QString uriOf(const QString &database) const
-    {
-        return QString("postgresql://%1@localhost/%2?host=%3&port=%4")
-            .arg(PostgresServer::superuser(), database, m_server->socketFolder())
-            .arg(m_server->port());
-    }
     void startProgram(const QString &database);
     frmArchivio *openArchiveWindow();
 
@@ -64,7 +58,7 @@ void TestFrmArchivioServer::cleanup()
 
 void TestFrmArchivioServer::startProgram(const QString &database)
 {
-    m_program = std::make_unique<Program>(uriOf(database));
+    m_program = std::make_unique<Program>(m_server->uri(database));
     m_program->splash().findChild<QTimer *>("Timer1")->stop();
     m_program->splash().hide();
     m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
@@ -103,6 +97,14 @@ void TestFrmArchivioServer::savedFoundRenamedAndDeleted()
     QCOMPARE(list->model()->rowCount(), 1);
     list->setCurrentIndex(list->model()->index(0, 0));
     QCOMPARE(window->findChild<QTableView *>("tblValutazioni")->model()->rowCount(), 1);
+    // Opened again from the server into the main window.
+    m_driver->box("Text1")->setText("Altro Soggetto");
+    m_driver->box("Text2")->setText("90");
+    answeringMessages(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdApri"), Qt::LeftButton); });
+    QCOMPARE(m_driver->box("Text1")->text(), QString("Rossi Mario"));
+    QCOMPARE(m_driver->box("Text2")->text(), QString("70"));
+    QVERIFY(m_driver->shown("Frame2"));
 
     answeringDialogs(
         [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdRinomina"), Qt::LeftButton); },
