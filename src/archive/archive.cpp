@@ -79,9 +79,24 @@ WriteOutcome Archive::outcomeOf(const QSqlError &error) const
     return database().isOpen() ? sql::serverOutcomeOf(error) : WriteOutcome::Offline;
 }
 
+bool Archive::reopenedAfterLoss(const QSqlError &error) const
+{
+    // Apart from the reopening: no handle to the old session may outlive it.
+    const bool lost =
+        m_server && (!database().isOpen() || sql::serverOutcomeOf(error) == WriteOutcome::Offline);
+    return lost && reopenServer();
+}
+
+bool Archive::reopenServer() const
+{
+    m_connection.reset();
+    m_state = openServer();
+    return m_state == ArchiveState::Ready || m_state == ArchiveState::ReadOnlyNewer;
+}
+
 // The server's tables are made and migrated by --prepare-server, as their
 // owner; the dietitians' role only reads and writes rows.
-ArchiveState Archive::openServer()
+ArchiveState Archive::openServer() const
 {
     m_connectionError = connectionRefusal(*m_server);
     if (!m_connectionError.isEmpty())

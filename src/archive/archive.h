@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 
+class QSqlQuery;
+
 namespace sql {
 class Connection;
 }
@@ -115,8 +117,18 @@ public:
 
 private:
     ArchiveState openConnection(bool readOnly);
-    ArchiveState openServer();
+    ArchiveState openServer() const;
     WriteOutcome outcomeOf(const QSqlError &error) const;
+    // After the server ended the session (a restart, pg_terminate_backend, a
+    // network that came back), a new one for the next try; false for any
+    // other failure, or when the server is still away.
+    bool reopenedAfterLoss(const QSqlError &error) const;
+    bool reopenServer() const;
+    // One statement; on a server whose session had ended, tried once more on
+    // a new one. Only for statements that may run twice.
+    bool runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values) const;
+    Kept keepOnce(qint64 subjectId, const QString &name, const KeptAssessment &assessment,
+                  bool &committing);
     WriteOutcome saveServerCopy(const QString &part) const;
     ArchiveState bringUpToDate(int version);
     bool makeFile();
@@ -127,8 +139,10 @@ private:
     QString m_filePath;
     std::optional<ServerAddress> m_server;
     QString m_password;
-    QString m_connectionError;
-    std::unique_ptr<sql::Connection> m_connection;
-    ArchiveState m_state = ArchiveState::Absent;
+    // The server's session is the archive's means, not its content: reads
+    // that find it ended open another.
+    mutable QString m_connectionError;
+    mutable std::unique_ptr<sql::Connection> m_connection;
+    mutable ArchiveState m_state = ArchiveState::Absent;
     QString m_migrationCopy;
 };

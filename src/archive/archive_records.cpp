@@ -97,19 +97,39 @@ ShownFigures readFigures(const QSqlQuery &query, int first)
 
 } // namespace
 
+bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values) const
+{
+    for (int attempt = 0;; ++attempt) {
+        query = QSqlQuery(database());
+        query.setForwardOnly(true);
+        if (sql::run(query, statement, values))
+            return true;
+        const QSqlError error = query.lastError();
+        if (attempt > 0 || !m_server)
+            return false;
+        // The statement goes before the session it was prepared on.
+        query = QSqlQuery();
+        if (!reopenedAfterLoss(error)) {
+            query = QSqlQuery(database());
+            return false;
+        }
+    }
+}
+
 QList<KeptSubject> Archive::subjects() const
 {
     QList<KeptSubject> subjects;
     if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
         return subjects;
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    sql::run(query, QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id),"
-                                   " MIN(a.taken_at), (SELECT l.weight_text FROM assessments l"
-                                   "  WHERE l.subject_id = s.id ORDER BY l.taken_at DESC, l.id DESC"
-                                   "  LIMIT 1)"
-                                   " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
-                                   " GROUP BY s.id, s.name, s.sex"));
+    QSqlQuery query;
+    const QString statement =
+        QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id),"
+                       " MIN(a.taken_at), (SELECT l.weight_text FROM assessments l"
+                       "  WHERE l.subject_id = s.id ORDER BY l.taken_at DESC, l.id DESC"
+                       "  LIMIT 1)"
+                       " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
+                       " GROUP BY s.id, s.name, s.sex");
+    runOnce(query, statement, {});
     while (query.next()) {
         subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
                          fromName<Sex>(sexNames, query.value(2).toString()),
@@ -124,15 +144,14 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
     QList<KeptAssessment> assessments;
     if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
         return assessments;
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    sql::run(query,
-             QStringLiteral("SELECT a.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
-                            " s.sex, a.activity, a.build, a.program_version, %1"
-                            " FROM assessments a JOIN subjects s ON s.id = a.subject_id"
-                            " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
-                 .arg(figureColumns),
-             {subjectId});
+    QSqlQuery query;
+    const QString statement =
+        QStringLiteral("SELECT a.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
+                       " s.sex, a.activity, a.build, a.program_version, %1"
+                       " FROM assessments a JOIN subjects s ON s.id = a.subject_id"
+                       " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
+            .arg(figureColumns);
+    runOnce(query, statement, {subjectId});
     while (query.next()) {
         KeptAssessment kept;
         kept.id = query.value(0).toLongLong();
@@ -154,13 +173,29 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
 {
     if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
         return false;
-    QSqlQuery query(database());
-    return sql::run(query, QStringLiteral("SELECT 1 FROM assessments WHERE id = ?"),
-                    {assessmentId}) &&
+    QSqlQuery query;
+    return runOnce(query, QStringLiteral("SELECT 1 FROM assessments WHERE id = ?"),
+                   {assessmentId}) &&
            query.next();
 }
 
+// A save that failed before its commit was never kept and is tried once more
+// on a new session; one whose commit got no answer may or may not be there,
+// and is reported as not saved.
 Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept)
+{
+    // A server away when the archive was opened may be back.
+    if (m_server && m_state == ArchiveState::Unreachable && !reopenServer())
+        return {WriteOutcome::Offline};
+    bool committing = false;
+    const Kept first = keepOnce(subjectId, name, kept, committing);
+    if (first.outcome != WriteOutcome::Offline || committing || !m_server || !reopenServer())
+        return first;
+    return keepOnce(subjectId, name, kept, committing);
+}
+
+Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const KeptAssessment &kept,
+                                bool &committing)
 {
     if (m_state == ArchiveState::Absent && !m_server) {
         if (!makeFile())
@@ -210,6 +245,7 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
         return fail(query.lastError());
     const qint64 assessmentId = query.value(0).toLongLong();
     query.finish();
+    committing = true;
     if (!db.commit())
         return fail(db.lastError());
     return {WriteOutcome::Done, subjectId, assessmentId};
@@ -219,8 +255,9 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
 {
     if (m_state != ArchiveState::Ready)
         return WriteOutcome::Refused;
-    QSqlQuery query(database());
-    return sql::run(query, statement, values) ? WriteOutcome::Done : outcomeOf(query.lastError());
+    // A rename or a delete done twice is done once: it may be tried again.
+    QSqlQuery query;
+    return runOnce(query, statement, values) ? WriteOutcome::Done : outcomeOf(query.lastError());
 }
 
 WriteOutcome Archive::rename(qint64 subjectId, const QString &name)

@@ -22,6 +22,8 @@ private slots:
     void ordinaryRoleKeepsRowsNotTables();
     void remoteHostNeedsACertificate();
     void serverDownIsOffline();
+    void sessionEndedByTheServer_data();
+    void sessionEndedByTheServer();
     void preparedFromTheCommandLine();
 
 private:
@@ -256,6 +258,45 @@ void TestArchiveStores::serverDownIsOffline()
     QCOMPARE(archive.open(), ArchiveState::Unreachable);
     QVERIFY(!archive.connectionError().isEmpty());
     QCOMPARE(archive.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Offline);
+}
+
+void TestArchiveStores::sessionEndedByTheServer_data()
+{
+    QTest::addColumn<QString>("action");
+    for (const char *action : {"list", "assessments", "holds", "save", "rename", "delete"})
+        QTest::newRow(action) << action;
+}
+
+// pg_terminate_backend, as a server restart or an administrator would: the
+// next action opens a new session and works, without restarting Nutrivo.
+void TestArchiveStores::sessionEndedByTheServer()
+{
+    QFETCH(QString, action);
+    const QString database = m_server->preparedDatabase();
+    Archive archive(m_server->address(database));
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+    const Archive::Kept kept = archive.keep(0, "Rossi Mario", developedAssessment());
+    QVERIFY(m_server->exec(
+        "postgres", "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" +
+                        database + "'"));
+    if (action == "list") {
+        QCOMPARE(archive.subjects().size(), 1);
+    } else if (action == "assessments") {
+        QCOMPARE(archive.assessmentsOf(kept.subjectId).size(), 1);
+    } else if (action == "holds") {
+        QVERIFY(archive.holdsAssessment(kept.assessmentId));
+    } else if (action == "save") {
+        QCOMPARE(archive.keep(kept.subjectId, "", developedAssessment()).outcome,
+                 WriteOutcome::Done);
+        QCOMPARE(archive.assessmentsOf(kept.subjectId).size(), 2);
+    } else if (action == "rename") {
+        QCOMPARE(archive.rename(kept.subjectId, "Rossi Mario Luigi"), WriteOutcome::Done);
+        QCOMPARE(archive.subjects().value(0).name, QString("Rossi Mario Luigi"));
+    } else {
+        QCOMPARE(archive.removeSubject(kept.subjectId), WriteOutcome::Done);
+        QVERIFY(archive.subjects().isEmpty());
+    }
+    QCOMPARE(archive.state(), ArchiveState::Ready);
 }
 
 // "nutrivo --archive URI --prepare-server", twice at once on an empty
