@@ -37,6 +37,7 @@ enum class WriteOutcome {
     Unwritable, // permissions, a read-only folder, an input/output error
     Refused,    // the archive is not Ready (see state())
     Offline,    // the server did not answer, or ended the connection
+    Stale,      // changed or deleted by another Nutrivo since it was read: nothing done
 };
 
 class Archive
@@ -83,10 +84,12 @@ public:
     // Keeps an assessment for the subject subjectId, or for a new subject with
     // this name when subjectId is 0. Makes the folder and file on the first save.
     Kept keep(qint64 subjectId, const QString &name, const KeptAssessment &assessment);
-    WriteOutcome rename(qint64 subjectId, const QString &name);
+    // Changes to the subject as seen, refused as Stale once another Nutrivo has
+    // changed the subject or their assessments since.
+    WriteOutcome rename(const KeptSubject &seen, const QString &name);
     WriteOutcome removeAssessment(qint64 assessmentId);
     // The subject and every assessment of theirs.
-    WriteOutcome removeSubject(qint64 subjectId);
+    WriteOutcome removeSubject(const KeptSubject &seen);
 
     // A consistent copy of the whole archive, written beside target and moved
     // there: a file's own, or one snapshot of a server's as a file.
@@ -133,7 +136,8 @@ private:
     ArchiveState bringUpToDate(int version);
     bool makeFile();
     QSqlDatabase database() const;
-    // One statement that changes the file, only while it is Ready.
+    // One statement that changes the file, only while it is Ready; Stale when
+    // it changed no row.
     WriteOutcome write(const QString &statement, const QVariantList &values);
 
     QString m_filePath;

@@ -126,15 +126,15 @@ QList<KeptSubject> Archive::subjects() const
         QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id),"
                        " MIN(a.taken_at), (SELECT l.weight_text FROM assessments l"
                        "  WHERE l.subject_id = s.id ORDER BY l.taken_at DESC, l.id DESC"
-                       "  LIMIT 1)"
+                       "  LIMIT 1), s.version"
                        " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
-                       " GROUP BY s.id, s.name, s.sex");
+                       " GROUP BY s.id, s.name, s.sex, s.version");
     runOnce(query, statement, {});
     while (query.next()) {
         subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
                          fromName<Sex>(sexNames, query.value(2).toString()),
                          readTime(query.value(3)), query.value(4).toInt(), readTime(query.value(5)),
-                         query.value(6).toString()});
+                         query.value(6).toString(), query.value(7).toLongLong()});
     }
     return subjects;
 }
@@ -215,7 +215,17 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
     if (!db.transaction())
         return Kept{outcomeOf(db.lastError())};
     QSqlQuery query(db);
-    if (subjectId == 0) {
+    if (subjectId != 0) {
+        // The subject changes with every assessment; one deleted meanwhile takes none.
+        if (!sql::run(query,
+                      QStringLiteral("UPDATE subjects SET version = version + 1 WHERE id = ?"),
+                      {subjectId}))
+            return fail(query.lastError());
+        if (query.numRowsAffected() == 0) {
+            db.rollback();
+            return {WriteOutcome::Stale};
+        }
+    } else {
         // RETURNING, since a server's last insert id is the session's, not the row's.
         if (!sql::run(query,
                       QStringLiteral("INSERT INTO subjects (name, sex) VALUES (?, ?) RETURNING id"),
@@ -255,24 +265,63 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
 {
     if (m_state != ArchiveState::Ready)
         return WriteOutcome::Refused;
-    // A rename or a delete done twice is done once: it may be tried again.
+    // A statement that found no row to change may run again, and a lost
+    // session's is tried once more.
     QSqlQuery query;
-    return runOnce(query, statement, values) ? WriteOutcome::Done : outcomeOf(query.lastError());
+    if (!runOnce(query, statement, values))
+        return outcomeOf(query.lastError());
+    return query.numRowsAffected() > 0 ? WriteOutcome::Done : WriteOutcome::Stale;
 }
 
-WriteOutcome Archive::rename(qint64 subjectId, const QString &name)
+WriteOutcome Archive::rename(const KeptSubject &seen, const QString &name)
 {
-    return write(QStringLiteral("UPDATE subjects SET name = ? WHERE id = ?"),
-                 {name.simplified(), subjectId});
+    return write(QStringLiteral("UPDATE subjects SET name = ?, version = version + 1"
+                                " WHERE id = ? AND version = ?"),
+                 {name.simplified(), seen.id, seen.version});
 }
 
 WriteOutcome Archive::removeAssessment(qint64 assessmentId)
 {
-    return write(QStringLiteral("DELETE FROM assessments WHERE id = ?"), {assessmentId});
+    if (m_state != ArchiveState::Ready)
+        return WriteOutcome::Refused;
+    // The subject changes with it, so that a delete of the subject as seen
+    // before is refused.
+    QSqlDatabase db = database();
+    if (!db.transaction()) {
+        // Nothing was sent: a lost session's is begun again on a new one.
+        const QSqlError error = db.lastError();
+        db = QSqlDatabase();
+        if (!reopenedAfterLoss(error))
+            return outcomeOf(error);
+        db = database();
+        if (!db.transaction())
+            return outcomeOf(db.lastError());
+    }
+    QSqlQuery query(db);
+    const bool done =
+        sql::run(query,
+                 QStringLiteral("UPDATE subjects SET version = version + 1"
+                                " WHERE id = (SELECT subject_id FROM assessments WHERE id = ?)"),
+                 {assessmentId}) &&
+        sql::run(query, QStringLiteral("DELETE FROM assessments WHERE id = ?"), {assessmentId});
+    if (!done) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        db.rollback();
+        return outcomeOf(error);
+    }
+    const bool removed = query.numRowsAffected() > 0;
+    query.finish();
+    if (!removed) {
+        db.rollback();
+        return WriteOutcome::Stale;
+    }
+    return db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
 }
 
-WriteOutcome Archive::removeSubject(qint64 subjectId)
+WriteOutcome Archive::removeSubject(const KeptSubject &seen)
 {
     // The assessments go with the subject, through the foreign key.
-    return write(QStringLiteral("DELETE FROM subjects WHERE id = ?"), {subjectId});
+    return write(QStringLiteral("DELETE FROM subjects WHERE id = ? AND version = ?"),
+                 {seen.id, seen.version});
 }

@@ -18,6 +18,7 @@ struct KeptSubject
     int assessments = 0;
     QDateTime firstAssessed; // invalid with no assessment
     QString lastWeightText;  // as typed at the last assessment
+    qint64 version = 0;      // as read: a change on an older one is refused
 };
 
 struct KeptAssessment

@@ -41,6 +41,13 @@ const QStringList &assessmentColumnNames()
     return names;
 }
 
+const QString &subjectVersionColumn()
+{
+    static const QString statement =
+        QStringLiteral("ALTER TABLE subjects ADD COLUMN version INTEGER NOT NULL DEFAULT 1");
+    return statement;
+}
+
 // Plain types and statements, so that a server database can take the same tables.
 const QList<QStringList> &steps()
 {
@@ -62,6 +69,12 @@ const QList<QStringList> &steps()
         {
             QStringLiteral("CREATE INDEX assessments_by_subject"
                            " ON assessments (subject_id, taken_at)"),
+        },
+        // 3: a subject's version, raised by every change to them or to their
+        // assessments, so that a change made on what another Nutrivo has
+        // changed since is refused.
+        {
+            subjectVersionColumn(),
         },
     };
     return all;

@@ -16,6 +16,9 @@ const QString &assessmentColumns();
 // Their names, in the same order.
 const QStringList &assessmentColumnNames();
 
+// The subjects' row version, the same on a server.
+const QString &subjectVersionColumn();
+
 // The statements that take a file from version n - 1 to n, for n from 1.
 const QList<QStringList> &steps();
 

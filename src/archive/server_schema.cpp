@@ -39,6 +39,10 @@ const QList<QStringList> &steps()
             QStringLiteral("CREATE INDEX assessments_by_subject"
                            " ON assessments (subject_id, taken_at)"),
         },
+        // 3: the subject's version, as on the file.
+        {
+            schema::subjectVersionColumn(),
+        },
     };
     return all;
 }

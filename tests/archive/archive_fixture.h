@@ -24,6 +24,18 @@ inline KeptAssessment developedAssessment(const char *height = "1.70", const cha
                     QDateTime(QDate(2026, 12, 8), QTime(11, 15, 30)));
 }
 
+// The subject as the archive lists it now, with the version a change needs.
+inline KeptSubject seenSubject(const Archive &archive, qint64 id)
+{
+    for (const KeptSubject &subject : archive.subjects()) {
+        if (subject.id == id)
+            return subject;
+    }
+    KeptSubject absent;
+    absent.id = id;
+    return absent;
+}
+
 inline QByteArray checksum(const QString &filePath)
 {
     QFile file(filePath);

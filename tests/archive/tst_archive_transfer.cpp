@@ -185,7 +185,8 @@ void TestArchiveTransfer::serverCopyOpensAsAFile()
     const qint64 first = server.keep(0, "D'Amico \"Totò\"", developedAssessment()).subjectId;
     server.keep(first, "", developedAssessment("1,70", "68,5"));
     server.keep(0, "Παπαδόπουλος 李娜", developedAssessment());
-    server.removeSubject(server.keep(0, "Cancellato", developedAssessment()).subjectId);
+    server.removeSubject(
+        seenSubject(server, server.keep(0, "Cancellato", developedAssessment()).subjectId));
 
     const QString copyPath = m_files->filePath("copia.sqlite");
     QCOMPARE(server.saveCopy(copyPath), WriteOutcome::Done);

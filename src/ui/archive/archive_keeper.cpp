@@ -54,6 +54,15 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
     if (!subjectId)
         return;
     const Archive::Kept kept = m_archive.keep(*subjectId, name, assessment);
+    if (kept.outcome == WriteOutcome::Stale) {
+        emit changed();
+        showWarning(over, saveTitle,
+                    QStringLiteral("Nel frattempo %1 è stato eliminato dall'archivio da un'altra "
+                                   "postazione: la valutazione non è stata salvata. Salvandola di "
+                                   "nuovo si sceglie a chi attribuirla.")
+                        .arg(name.simplified()));
+        return;
+    }
     if (kept.outcome != WriteOutcome::Done) {
         showNotice(over, saveTitle, failureNotice(kept.outcome, m_archive.filePath()));
         return;

@@ -81,6 +81,11 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
                 QStringLiteral("Il server dell'archivio non risponde: l'operazione non è stata "
                                "eseguita e l'archivio è rimasto com'era. Riprovare quando il "
                                "server è di nuovo raggiungibile.")};
+    case WriteOutcome::Stale:
+        return {QMessageBox::Warning,
+                QStringLiteral("Nel frattempo il soggetto è stato modificato o eliminato da "
+                               "un'altra postazione: l'operazione non è stata eseguita. L'elenco "
+                               "mostra ora l'archivio com'è.")};
     case WriteOutcome::Refused:
     case WriteOutcome::Done:
         break;

@@ -421,7 +421,7 @@ void frmArchivio::removeSubject()
                     .arg(subject->name)
                     .arg(subject->assessments),
                 QStringLiteral("Elimina")))
-        report(title, m_archive.removeSubject(subject->id));
+        report(title, m_archive.removeSubject(*subject));
 }
 
 void frmArchivio::renameSubject()
@@ -443,7 +443,7 @@ void frmArchivio::renameSubject()
         showWarning(this, title, QStringLiteral("Il cognome e nome non può essere vuoto."));
         return;
     }
-    report(title, m_archive.rename(subject->id, name));
+    report(title, m_archive.rename(*subject, name));
 }
 
 void frmArchivio::saveCopy()

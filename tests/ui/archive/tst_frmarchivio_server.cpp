@@ -117,12 +117,29 @@ void TestFrmArchivioServer::savedFoundRenamedAndDeleted()
     reader.open();
     QCOMPARE(reader.subjects().value(0).name, QString("Rossi Mario Luigi"));
 
-    shown = answeringMessages(
-        [&] {
-            QTest::mouseClick(window->findChild<QPushButton *>("cmdEliminaSoggetto"),
-                              Qt::LeftButton);
-        },
-        "Elimina");
+    // Another workstation renames the subject: this window's delete of what
+    // it read is refused, and the list shows the archive as it is.
+    QCOMPARE(reader.rename(reader.subjects().value(0), "Rossi Luigi"), WriteOutcome::Done);
+    const auto removeSubject = [&] {
+        return answeringMessages(
+            [&] {
+                QTest::mouseClick(window->findChild<QPushButton *>("cmdEliminaSoggetto"),
+                                  Qt::LeftButton);
+            },
+            "Elimina");
+    };
+    shown = removeSubject();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[1].icon, QMessageBox::Warning);
+    QVERIFY2(shown[1].text.startsWith("Nel frattempo il soggetto è stato modificato o eliminato "
+                                      "da un'altra postazione"),
+             qPrintable(shown[1].text));
+    QCOMPARE(reader.subjects().size(), 1);
+    QCOMPARE(list->model()->rowCount(), 1);
+    QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Luigi ("));
+
+    shown = removeSubject();
+    QCOMPARE(shown.size(), 1);
     QVERIFY(reader.subjects().isEmpty());
     QCOMPARE(list->model()->rowCount(), 0);
 }
