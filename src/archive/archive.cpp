@@ -111,6 +111,7 @@ ArchiveState Archive::openServer() const
         return ArchiveState::Unreachable;
     if (version < server_schema::currentVersion())
         return ArchiveState::NotPrepared;
+    listenForChanges();
     return version > server_schema::currentVersion() ? ArchiveState::ReadOnlyNewer
                                                      : ArchiveState::Ready;
 }

@@ -91,6 +91,11 @@ public:
     // The subject and every assessment of theirs.
     WriteOutcome removeSubject(const KeptSubject &seen);
 
+    // Called from the event loop when another workstation has changed a
+    // server archive (its saves, renames and deletes); never for this one's.
+    using Changed = std::function<void()>;
+    void whenChangedElsewhere(Changed listener) { m_changedElsewhere = std::move(listener); }
+
     // A consistent copy of the whole archive, written beside target and moved
     // there: a file's own, or one snapshot of a server's as a file.
     WriteOutcome saveCopy(const QString &target) const;
@@ -127,6 +132,11 @@ private:
     // other failure, or when the server is still away.
     bool reopenedAfterLoss(const QSqlError &error) const;
     bool reopenServer() const;
+    // Other workstations' changes reach this one through the server.
+    void listenForChanges() const;
+    // Part of the transaction under way on a server: tells the others what
+    // changed when it commits ("subject 12"), never a subject's data.
+    bool announce(QSqlQuery &query, const QString &what, qint64 id) const;
     // One statement; on a server whose session had ended, tried once more on
     // a new one. Only for statements that may run twice.
     bool runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values) const;
@@ -138,7 +148,7 @@ private:
     QSqlDatabase database() const;
     // One statement that changes the file, only while it is Ready; Stale when
     // it changed no row.
-    WriteOutcome write(const QString &statement, const QVariantList &values);
+    WriteOutcome write(const QString &statement, const QVariantList &values, qint64 subjectId);
 
     QString m_filePath;
     std::optional<ServerAddress> m_server;
@@ -148,5 +158,6 @@ private:
     mutable QString m_connectionError;
     mutable std::unique_ptr<sql::Connection> m_connection;
     mutable ArchiveState m_state = ArchiveState::Absent;
+    Changed m_changedElsewhere;
     QString m_migrationCopy;
 };

@@ -255,13 +255,16 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
         return fail(query.lastError());
     const qint64 assessmentId = query.value(0).toLongLong();
     query.finish();
+    if (!announce(query, QStringLiteral("subject"), subjectId))
+        return fail(query.lastError());
+    query.finish();
     committing = true;
     if (!db.commit())
         return fail(db.lastError());
     return {WriteOutcome::Done, subjectId, assessmentId};
 }
 
-WriteOutcome Archive::write(const QString &statement, const QVariantList &values)
+WriteOutcome Archive::write(const QString &statement, const QVariantList &values, qint64 subjectId)
 {
     if (m_state != ArchiveState::Ready)
         return WriteOutcome::Refused;
@@ -270,14 +273,18 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
     QSqlQuery query;
     if (!runOnce(query, statement, values))
         return outcomeOf(query.lastError());
-    return query.numRowsAffected() > 0 ? WriteOutcome::Done : WriteOutcome::Stale;
+    if (query.numRowsAffected() == 0)
+        return WriteOutcome::Stale;
+    // Done: the others are told, and one that misses it sees it at its next reading.
+    announce(query, QStringLiteral("subject"), subjectId);
+    return WriteOutcome::Done;
 }
 
 WriteOutcome Archive::rename(const KeptSubject &seen, const QString &name)
 {
     return write(QStringLiteral("UPDATE subjects SET name = ?, version = version + 1"
                                 " WHERE id = ? AND version = ?"),
-                 {name.simplified(), seen.id, seen.version});
+                 {name.simplified(), seen.id, seen.version}, seen.id);
 }
 
 WriteOutcome Archive::removeAssessment(qint64 assessmentId)
@@ -316,6 +323,13 @@ WriteOutcome Archive::removeAssessment(qint64 assessmentId)
         db.rollback();
         return WriteOutcome::Stale;
     }
+    if (!announce(query, QStringLiteral("assessment"), assessmentId)) {
+        const QSqlError error = query.lastError();
+        query.finish();
+        db.rollback();
+        return outcomeOf(error);
+    }
+    query.finish();
     return db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
 }
 
@@ -323,5 +337,5 @@ WriteOutcome Archive::removeSubject(const KeptSubject &seen)
 {
     // The assessments go with the subject, through the foreign key.
     return write(QStringLiteral("DELETE FROM subjects WHERE id = ? AND version = ?"),
-                 {seen.id, seen.version});
+                 {seen.id, seen.version}, seen.id);
 }

@@ -26,6 +26,7 @@ private slots:
     void serverDownIsOffline();
     void sessionEndedByTheServer_data();
     void sessionEndedByTheServer();
+    void othersChangesHeardOnANewSession();
     void preparedFromTheCommandLine();
 
 private:
@@ -367,6 +368,35 @@ void TestArchiveStores::sessionEndedByTheServer()
         QVERIFY(archive.subjects().isEmpty());
     }
     QCOMPARE(archive.state(), ArchiveState::Ready);
+}
+
+// Another workstation's save is heard, this one's own is not; and still after
+// the server ended the session and the next reading opened another.
+void TestArchiveStores::othersChangesHeardOnANewSession()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive here(m_server->address(database));
+    here.open();
+    int heard = 0;
+    here.whenChangedElsewhere([&] { ++heard; });
+    Archive there(m_server->address(database));
+    there.open();
+    const qint64 subject = there.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    QTRY_COMPARE_WITH_TIMEOUT(heard, 1, 1000);
+    here.keep(subject, "", developedAssessment());
+    QTest::qWait(200);
+    QCOMPARE(heard, 1);
+
+    QVERIFY(
+        m_server->exec("postgres", "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                   "datname = '" +
+                                       database +
+                                       "' AND application_name <> 'psql' AND "
+                                       "pid <> pg_backend_pid()"));
+    QCOMPARE(here.subjects().size(), 1);
+    there.open();
+    QCOMPARE(there.rename(seenSubject(there, subject), "Rossi Mario Luigi"), WriteOutcome::Done);
+    QTRY_COMPARE_WITH_TIMEOUT(heard, 2, 1000);
 }
 
 // "nutrivo --archive URI --prepare-server", twice at once on an empty

@@ -28,10 +28,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -91,7 +93,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     : QWidget(parent, Qt::Window), m_archive(archive), m_keeper(keeper),
       m_subjectItems(new QStandardItemModel(this)),
       m_foundSubjects(new QSortFilterProxyModel(this)),
-      m_assessmentItems(new QStandardItemModel(this)), m_trend(new TrendView)
+      m_assessmentItems(new QStandardItemModel(this)), m_trend(new TrendView),
+      m_refresh(new QTimer(this))
 {
     dressWindow(this, "frmArchivio", "Archivio valutazioni", "nutrivo");
     setMinimumSize(clientSize);
@@ -213,7 +216,16 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     connect(m_c.cmdTrasferisci, &QPushButton::clicked, this, &frmArchivio::transferPersonal);
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(100);
+    connect(m_refresh, &QTimer::timeout, this, &frmArchivio::refresh);
+    m_archive.whenChangedElsewhere([this] { m_refresh->start(); });
     updateCommands();
+}
+
+frmArchivio::~frmArchivio()
+{
+    m_archive.whenChangedElsewhere({});
 }
 
 void frmArchivio::showEvent(QShowEvent *event)
@@ -284,6 +296,29 @@ void frmArchivio::reload()
 
     showStatus();
     showAssessments();
+}
+
+void frmArchivio::refresh()
+{
+    if (!isVisible())
+        return;
+    const KeptSubject *subject = selectedSubject();
+    const qint64 subjectId = subject ? subject->id : 0;
+    const KeptAssessment *kept = selectedAssessment();
+    const qint64 assessmentId = kept ? kept->id : 0;
+    const int listScroll = m_c.lstSoggetti->verticalScrollBar()->value();
+    const int tableScroll = m_c.tblValutazioni->verticalScrollBar()->value();
+    reload();
+    m_c.lstSoggetti->verticalScrollBar()->setValue(listScroll);
+    for (int row = 0; row < m_assessments.size(); ++row) {
+        if (m_assessments.at(row).id == assessmentId)
+            m_c.tblValutazioni->setCurrentIndex(m_assessmentItems->index(row, 0));
+    }
+    m_c.tblValutazioni->verticalScrollBar()->setValue(tableScroll);
+    if (subjectId != 0 && !selectedSubject())
+        m_c.lblStato->setText(
+            QStringLiteral("Il soggetto selezionato è stato eliminato da un'altra postazione. ") +
+            m_c.lblStato->text());
 }
 
 void frmArchivio::showStatus()

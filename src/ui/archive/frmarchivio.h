@@ -18,6 +18,7 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
+class QTimer;
 class TrendView;
 
 class frmArchivio : public QWidget
@@ -26,6 +27,7 @@ class frmArchivio : public QWidget
 
 public:
     frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *parent = nullptr);
+    ~frmArchivio() override;
 
     // Reads the archive again, keeping the subject selected.
     void reload();
@@ -38,6 +40,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Another workstation's change: read again, keeping the search, the
+    // selections and where the lists were scrolled to.
+    void refresh();
     void showAssessments();
     void showStatus();
     void updateCommands();
@@ -75,6 +80,7 @@ private:
     QSortFilterProxyModel *m_foundSubjects;
     QStandardItemModel *m_assessmentItems;
     TrendView *m_trend;
+    QTimer *m_refresh; // one reading for a burst of changes
     // Where the plan puts the controls that follow the window's size.
     struct Designed
     {

@@ -6,6 +6,7 @@
 #include "ui/archive/archive_choice.h"
 #include "ui/program.h"
 
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QListView>
 #include <QProgressDialog>
@@ -27,6 +28,7 @@ private slots:
     void unpreparedServerNamesThePreparation();
     void chosenInTheWindowAndRemembered();
     void personalArchiveTransferred();
+    void refreshedByAnotherWorkstation();
 
 private:
     void startProgram(const QString &database);
@@ -331,6 +333,44 @@ void TestFrmArchivioServer::personalArchiveTransferred()
     cleanup();
     QCOMPARE(checksum(Archive::defaultPath()), personalBefore);
     QFile::remove(Archive::defaultPath());
+}
+
+// Another workstation's saves and deletes reach the open window within a
+// second, the search and the selection kept.
+void TestFrmArchivioServer::refreshedByAnotherWorkstation()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    const qint64 mario = other.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    const qint64 paolo = other.keep(0, "Rossi Paolo", developedAssessment()).subjectId;
+    other.keep(0, "Bianchi Anna", developedAssessment());
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *search = window->findChild<QLineEdit *>("txtCerca");
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    auto *status = window->findChild<QLabel *>("lblStato");
+    QTest::keyClicks(search, "rossi");
+    QCOMPARE(list->model()->rowCount(), 2);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Paolo"));
+
+    QElapsedTimer clock;
+    clock.start();
+    other.keep(mario, "", developedAssessment("1,70", "69"));
+    other.keep(0, "Rossi Anna", developedAssessment());
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 3, 1000);
+    qInfo("another workstation's save shown after %lld ms", clock.elapsed());
+    QCOMPARE(search->text(), QString("rossi"));
+    QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Paolo"));
+    QVERIFY2(status->text().startsWith("Trovati 3 soggetti su 4."), qPrintable(status->text()));
+
+    QCOMPARE(other.removeSubject(seenSubject(other, paolo)), WriteOutcome::Done);
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 2, 1000);
+    QVERIFY2(status->text().startsWith("Il soggetto selezionato è stato eliminato da un'altra "
+                                       "postazione. Trovati 2 soggetti su 3."),
+             qPrintable(status->text()));
 }
 
 QTEST_MAIN(TestFrmArchivioServer)
