@@ -38,6 +38,7 @@ enum class WriteOutcome {
     Refused,    // the archive is not Ready (see state())
     Offline,    // the server did not answer, or ended the connection
     Stale,      // changed or deleted by another Nutrivo since it was read: nothing done
+    Namesake,   // another Nutrivo made a subject of that name meanwhile: nothing kept
 };
 
 class Archive
@@ -83,7 +84,11 @@ public:
     };
     // Keeps an assessment for the subject subjectId, or for a new subject with
     // this name when subjectId is 0. Makes the folder and file on the first save.
-    Kept keep(qint64 subjectId, const QString &name, const KeptAssessment &assessment);
+    // With namesakesAsked (the subjects of that name the user called another
+    // person), a new subject is refused as Namesake when any other of that
+    // name and sex is there by the time it would be kept.
+    Kept keep(qint64 subjectId, const QString &name, const KeptAssessment &assessment,
+              const std::optional<QList<qint64>> &namesakesAsked = std::nullopt);
     // Changes to the subject as seen, refused as Stale once another Nutrivo has
     // changed the subject or their assessments since.
     WriteOutcome rename(const KeptSubject &seen, const QString &name);
@@ -141,7 +146,11 @@ private:
     // a new one. Only for statements that may run twice.
     bool runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values) const;
     Kept keepOnce(qint64 subjectId, const QString &name, const KeptAssessment &assessment,
-                  bool &committing);
+                  const std::optional<QList<qint64>> &namesakesAsked, bool &committing);
+    // Whether a subject of that name, other than newId and those asked, is there.
+    bool unaskedNamesake(QSqlQuery &query, qint64 newId, const QString &name,
+                         const KeptAssessment &assessment, const QList<qint64> &asked,
+                         bool &found) const;
     WriteOutcome saveServerCopy(const QString &part) const;
     ArchiveState bringUpToDate(int version);
     bool makeFile();

@@ -182,19 +182,45 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
 // A save that failed before its commit was never kept and is tried once more
 // on a new session; one whose commit got no answer may or may not be there,
 // and is reported as not saved.
-Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept)
+Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept,
+                            const std::optional<QList<qint64>> &namesakesAsked)
 {
     // A server away when the archive was opened may be back.
     if (m_server && m_state == ArchiveState::Unreachable && !reopenServer())
         return {WriteOutcome::Offline};
     bool committing = false;
-    const Kept first = keepOnce(subjectId, name, kept, committing);
+    const Kept first = keepOnce(subjectId, name, kept, namesakesAsked, committing);
     if (first.outcome != WriteOutcome::Offline || committing || !m_server || !reopenServer())
         return first;
-    return keepOnce(subjectId, name, kept, committing);
+    return keepOnce(subjectId, name, kept, namesakesAsked, committing);
+}
+
+bool Archive::unaskedNamesake(QSqlQuery &query, qint64 newId, const QString &name,
+                              const KeptAssessment &assessment, const QList<qint64> &asked,
+                              bool &found) const
+{
+    // Workstations making a subject take turns here on a server, so that the
+    // second sees the first's; a file's writers take turns already.
+    constexpr qint64 newSubjectLock = 0x4E757473;
+    if (m_server &&
+        !sql::run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(newSubjectLock)))
+        return false;
+    query.finish();
+    if (!sql::run(query, QStringLiteral("SELECT id, name FROM subjects WHERE sex = ? AND id <> ?"),
+                  {nameOf(sexNames, assessment.sex), newId}))
+        return false;
+    found = false;
+    while (query.next()) {
+        if (sameName(query.value(1).toString(), name) &&
+            !asked.contains(query.value(0).toLongLong()))
+            found = true;
+    }
+    query.finish();
+    return true;
 }
 
 Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const KeptAssessment &kept,
+                                const std::optional<QList<qint64>> &namesakesAsked,
                                 bool &committing)
 {
     if (m_state == ArchiveState::Absent && !m_server) {
@@ -234,6 +260,14 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
             return fail(query.lastError());
         subjectId = query.value(0).toLongLong();
         query.finish();
+        bool unasked = false;
+        if (namesakesAsked &&
+            !unaskedNamesake(query, subjectId, name, kept, *namesakesAsked, unasked))
+            return fail(query.lastError());
+        if (unasked) {
+            db.rollback();
+            return {WriteOutcome::Namesake};
+        }
     }
     const QVariantList values = QVariantList{subjectId,
                                              storedTime(kept.takenAt),

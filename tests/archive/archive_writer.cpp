@@ -1,18 +1,61 @@
-// Saves assessments into an archive one after another and prints the id of
-// each save the archive confirmed: the other side of the kill and
-// concurrency tests. Usage: archive_writer FILE COUNT
+// The other side of the kill and concurrency tests.
+//   archive_writer FILE COUNT: saves COUNT assessments one after another and
+//     prints the id of each save the archive confirmed.
+//   archive_writer FILE-OR-URI NAME START: at START (ms since the epoch), saves
+//     one assessment for a subject NAME as the save window would: joined to a
+//     namesake it finds, or a new subject; prints "created", "joined" and, when
+//     another workstation's namesake came first, "asked again".
 #include "archive_fixture.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <cstdio>
+
+namespace {
+
+int saveAsTheWindowWould(Archive &archive, const QString &name)
+{
+    const KeptAssessment kept = developedAssessment();
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        QList<qint64> namesakes;
+        for (const KeptSubject &subject : archive.subjects()) {
+            if (sameName(subject.name, name) && subject.sex == kept.sex)
+                namesakes << subject.id;
+        }
+        // The user says "Stessa persona" to any namesake shown.
+        const Archive::Kept done =
+            archive.keep(namesakes.value(0), name, kept,
+                         namesakes.isEmpty() ? std::optional(namesakes) : std::nullopt);
+        if (done.outcome == WriteOutcome::Namesake) {
+            std::printf("asked again\n");
+            continue;
+        }
+        if (done.outcome != WriteOutcome::Done)
+            return 1;
+        std::printf(namesakes.isEmpty() ? "created\n" : "joined\n");
+        return 0;
+    }
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
-    Archive archive(QString::fromLocal8Bit(argv[1]));
+    const QString target = QString::fromLocal8Bit(argv[1]);
+    const auto server = serverAddressFromUri(target);
+    Archive archive(target);
+    if (server)
+        archive.useServer(*server);
     archive.open();
+    if (argc == 4) {
+        const qint64 start = QByteArray(argv[3]).toLongLong();
+        QThread::msleep(std::max<qint64>(0, start - QDateTime::currentMSecsSinceEpoch()));
+        return saveAsTheWindowWould(archive, QString::fromLocal8Bit(argv[2]));
+    }
     const int count = QByteArray(argv[2]).toInt();
     for (int i = 0; i < count; ++i) {
         const auto kept =

@@ -14,6 +14,8 @@ private slots:
     void initTestCase();
     void records_data();
     void records();
+    void oneSubjectFromWorkstationsAtOnce_data();
+    void oneSubjectFromWorkstationsAtOnce();
     void staleChangesRefused_data();
     void staleChangesRefused();
     void namesAsTyped_data();
@@ -116,6 +118,44 @@ void TestArchiveStores::records()
     QCOMPARE(subjects[0].name, QString("Rossi Mario Luigi"));
     QVERIFY(archive->assessmentsOf(first.subjectId).isEmpty());
     QVERIFY(!archive->holdsAssessment(second.assessmentId));
+}
+
+void TestArchiveStores::oneSubjectFromWorkstationsAtOnce_data()
+{
+    records_data();
+}
+
+// Eight workstations saving for a "Rossi Mario" none of them has yet, at the
+// same instant: one makes the subject, the others are asked about it (and
+// say it is the same person), never a silent pair of duplicates.
+void TestArchiveStores::oneSubjectFromWorkstationsAtOnce()
+{
+    QFETCH(QString, store);
+    const auto archive = freshArchive(store);
+    archive->keep(0, "Bianchi Anna", developedAssessment());
+    const QString target = archive->server() ? uriOf(*archive->server()) : archive->filePath();
+    const QString start = QString::number(QDateTime::currentMSecsSinceEpoch() + 2000);
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (int i = 0; i < 8; ++i) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->start(ARCHIVE_WRITER, {target, "Rossi Mario", start});
+    }
+    QStringList said;
+    for (const auto &writer : writers) {
+        QVERIFY(writer->waitForFinished(60000));
+        QCOMPARE(writer->exitCode(), 0);
+        said << QString::fromUtf8(writer->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    QCOMPARE(said.count("created"), 1);
+    QCOMPARE(said.count("joined"), 7);
+    QList<KeptSubject> rossi;
+    for (const KeptSubject &subject : archive->subjects()) {
+        if (subject.name == "Rossi Mario")
+            rossi << subject;
+    }
+    QCOMPARE(rossi.size(), 1);
+    QCOMPARE(rossi[0].assessments, 8);
+    qInfo("%lld asked again", qlonglong(said.count("asked again")));
 }
 
 void TestArchiveStores::staleChangesRefused_data()

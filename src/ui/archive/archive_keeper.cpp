@@ -25,10 +25,14 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over)
 }
 
 std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString &name,
-                                                   const KeptAssessment &assessment)
+                                                   const KeptAssessment &assessment,
+                                                   QList<qint64> &asked)
 {
-    return askSamePerson(over, {saveTitle, QString()},
-                         namesakesOf(m_archive.subjects(), name, assessment.sex));
+    const QList<KeptSubject> namesakes = namesakesOf(m_archive.subjects(), name, assessment.sex);
+    asked.clear();
+    for (const KeptSubject &subject : namesakes)
+        asked << subject.id;
+    return askSamePerson(over, {saveTitle, QString()}, namesakes);
 }
 
 void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessment &assessment)
@@ -50,10 +54,17 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
                                  QLocale().toString(assessment.takenAt, QLocale::ShortFormat)));
         return;
     }
-    const auto subjectId = chooseSubject(over, name, assessment);
-    if (!subjectId)
-        return;
-    const Archive::Kept kept = m_archive.keep(*subjectId, name, assessment);
+    Archive::Kept kept;
+    // A namesake made meanwhile at another workstation is asked about, as
+    // one made here would have been.
+    do {
+        QList<qint64> asked;
+        const auto subjectId = chooseSubject(over, name, assessment, asked);
+        if (!subjectId)
+            return;
+        kept = m_archive.keep(*subjectId, name, assessment,
+                              *subjectId == 0 ? std::optional(asked) : std::nullopt);
+    } while (kept.outcome == WriteOutcome::Namesake);
     if (kept.outcome == WriteOutcome::Stale) {
         emit changed();
         showWarning(over, saveTitle,

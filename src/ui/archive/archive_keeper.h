@@ -28,9 +28,9 @@ signals:
 
 private:
     // The subject the assessment goes to: an existing one, 0 for a new one, or
-    // none when the user cancels.
+    // none when the user cancels; asked: the namesakes the user was shown.
     std::optional<qint64> chooseSubject(QWidget *over, const QString &name,
-                                        const KeptAssessment &assessment);
+                                        const KeptAssessment &assessment, QList<qint64> &asked);
 
     Archive &m_archive;
     bool m_opened = false;

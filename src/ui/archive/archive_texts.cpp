@@ -86,6 +86,7 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
                 QStringLiteral("Nel frattempo il soggetto è stato modificato o eliminato da "
                                "un'altra postazione: l'operazione non è stata eseguita. L'elenco "
                                "mostra ora l'archivio com'è.")};
+    case WriteOutcome::Namesake:
     case WriteOutcome::Refused:
     case WriteOutcome::Done:
         break;

@@ -29,6 +29,7 @@ private slots:
     void chosenInTheWindowAndRemembered();
     void personalArchiveTransferred();
     void refreshedByAnotherWorkstation();
+    void namesakeMadeWhileTheQuestionWasOpen();
 
 private:
     void startProgram(const QString &database);
@@ -371,6 +372,40 @@ void TestFrmArchivioServer::refreshedByAnotherWorkstation()
     QVERIFY2(status->text().startsWith("Il soggetto selezionato è stato eliminato da un'altra "
                                        "postazione. Trovati 2 soggetti su 3."),
              qPrintable(status->text()));
+}
+
+// The user says "Persona diversa" while another workstation makes a subject
+// of the same name: the question comes again, with both namesakes.
+void TestFrmArchivioServer::namesakeMadeWhileTheQuestionWasOpen()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    other.keep(0, "Rossi Mario", developedAssessment());
+    startProgram(database);
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    QList<ShownMessage> shown;
+    answeringDialogs([this] { m_driver->press("cmdSalva"); },
+                     [&](QWidget *dialog) {
+                         auto *box = qobject_cast<QMessageBox *>(dialog);
+                         shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+                         if (shown.size() == 1)
+                             other.keep(0, "ROSSI MARIO", developedAssessment("1,70", "90"));
+                         QAbstractButton *press = box->button(QMessageBox::Ok);
+                         for (QAbstractButton *button : box->buttons()) {
+                             if (button->text() == "Persona diversa")
+                                 press = button;
+                         }
+                         press->click();
+                     });
+    QCOMPARE(shown.size(), 3);
+    QVERIFY2(shown[0].text.startsWith("Nell'archivio c'è già \"Rossi Mario\""),
+             qPrintable(shown[0].text));
+    QVERIFY2(shown[1].text.startsWith("Nell'archivio ci sono già 2 soggetti \""),
+             qPrintable(shown[1].text));
+    QVERIFY(shown[2].text.startsWith("La valutazione di Rossi Mario è stata salvata"));
+    QCOMPARE(other.subjects().size(), 3);
 }
 
 QTEST_MAIN(TestFrmArchivioServer)
