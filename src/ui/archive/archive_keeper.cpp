@@ -3,6 +3,7 @@
 #include "archive_texts.h"
 #include "namesake_question.h"
 #include "ui/common/messages.h"
+#include "ui/common/wait_cursor.h"
 
 #include <QLocale>
 
@@ -17,7 +18,11 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over)
     if (m_opened && m_archive.state() != ArchiveState::Absent)
         return m_archive.state();
     m_opened = true;
-    const ArchiveState state = m_archive.open();
+    ArchiveState state;
+    {
+        const WaitCursor wait(m_archive.server().has_value());
+        state = m_archive.open();
+    }
     const ArchiveNotice notice = stateNotice(m_archive);
     if (!notice.text.isEmpty())
         showNotice(over, QStringLiteral("Archivio valutazioni"), notice);
@@ -62,6 +67,7 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
         const auto subjectId = chooseSubject(over, name, assessment, asked);
         if (!subjectId)
             return;
+        const WaitCursor wait(m_archive.server().has_value());
         kept = m_archive.keep(*subjectId, name, assessment,
                               *subjectId == 0 ? std::optional(asked) : std::nullopt);
     } while (kept.outcome == WriteOutcome::Namesake);

@@ -10,6 +10,7 @@
 #include "spreadsheet_export.h"
 #include "ui/common/messages.h"
 #include "ui/common/regional.h"
+#include "ui/common/wait_cursor.h"
 #include "ui/common/window_look.h"
 #include "ui/report/print_choices.h"
 #include "ui/trend/course_page.h"
@@ -257,6 +258,7 @@ void frmArchivio::resizeEvent(QResizeEvent *event)
 
 void frmArchivio::reload()
 {
+    const WaitCursor wait(m_archive.server().has_value());
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
     m_subjects = m_archive.subjects();
@@ -370,6 +372,7 @@ const KeptAssessment *frmArchivio::selectedAssessment() const
 
 void frmArchivio::showAssessments()
 {
+    const WaitCursor wait(m_archive.server().has_value());
     const KeptSubject *subject = selectedSubject();
     m_assessments = subject ? m_archive.assessmentsOf(subject->id) : QList<KeptAssessment>();
     m_assessmentItems->removeRows(0, m_assessmentItems->rowCount());
@@ -423,6 +426,18 @@ bool frmArchivio::confirm(const QString &title, const QString &text, const QStri
     return box.clickedButton() == yes;
 }
 
+WriteOutcome frmArchivio::waitingFor(const std::function<WriteOutcome()> &change)
+{
+    const WaitCursor wait(m_archive.server().has_value());
+    return change();
+}
+
+ArchiveState frmArchivio::waitingForOpen()
+{
+    const WaitCursor wait(m_archive.server().has_value());
+    return m_archive.open();
+}
+
 void frmArchivio::report(const QString &title, WriteOutcome outcome)
 {
     if (outcome != WriteOutcome::Done)
@@ -441,7 +456,7 @@ void frmArchivio::removeAssessment()
                 QStringLiteral("Eliminare la valutazione di %1 del %2? Non si potrà recuperare.")
                     .arg(subject->name, shortTime(kept->takenAt)),
                 QStringLiteral("Elimina")))
-        report(title, m_archive.removeAssessment(kept->id));
+        report(title, waitingFor([&] { return m_archive.removeAssessment(kept->id); }));
 }
 
 void frmArchivio::removeSubject()
@@ -456,7 +471,7 @@ void frmArchivio::removeSubject()
                     .arg(subject->name)
                     .arg(subject->assessments),
                 QStringLiteral("Elimina")))
-        report(title, m_archive.removeSubject(*subject));
+        report(title, waitingFor([&] { return m_archive.removeSubject(*subject); }));
 }
 
 void frmArchivio::renameSubject()
@@ -478,7 +493,7 @@ void frmArchivio::renameSubject()
         showWarning(this, title, QStringLiteral("Il cognome e nome non può essere vuoto."));
         return;
     }
-    report(title, m_archive.rename(*subject, name));
+    report(title, waitingFor([&] { return m_archive.rename(*subject, name); }));
 }
 
 void frmArchivio::saveCopy()
@@ -577,14 +592,14 @@ void frmArchivio::chooseServer()
     const std::optional<ServerAddress> before = m_archive.server();
     const QString beforeFile = m_archive.filePath();
     m_archive.useServer(address);
-    ArchiveState state = m_archive.open();
+    ArchiveState state = waitingForOpen();
     // libpq's own password file is tried first; then the user is asked.
     if (state == ArchiveState::Unreachable &&
         m_archive.connectionError().contains(QLatin1String("password"))) {
         const auto password = ServerDialog::askPassword(this, address);
         if (password) {
             m_archive.useServer(address, *password);
-            state = m_archive.open();
+            state = waitingForOpen();
         }
     }
     if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {

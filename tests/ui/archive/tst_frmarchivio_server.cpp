@@ -152,12 +152,20 @@ void TestFrmArchivioServer::unpreparedServerNamesThePreparation()
     startProgram(m_server->newDatabase());
     m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
     m_driver->press("Command1");
-    const auto shown = answeringMessages([this] { m_driver->press("cmdSalva"); });
+    // The wait cursor while the server is asked, never over a message.
+    bool waitingOverMessage = false;
+    const auto shown = answeringMessages([&] {
+        QTimer::singleShot(
+            0, [&] { waitingOverMessage = QGuiApplication::overrideCursor() != nullptr; });
+        m_driver->press("cmdSalva");
+    });
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.last().icon, QMessageBox::Critical);
     QVERIFY2(shown.last().text.contains("--prepare-server") &&
                  shown.last().text.endsWith("La valutazione non è stata salvata."),
              qPrintable(shown.last().text));
+    QVERIFY(!waitingOverMessage);
+    QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(m_driver->shown("Frame2"));
 }
 
