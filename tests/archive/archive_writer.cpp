@@ -5,9 +5,13 @@
 //     one assessment for a subject NAME as the save window would: joined to a
 //     namesake it finds, or a new subject; prints "created", "joined" and, when
 //     another workstation's namesake came first, "asked again".
+//   archive_writer FILE-OR-URI --stream SECONDS: saves for one subject for that
+//     long, through any fault, printing "saved ID" for each confirmed save and
+//     "not saved" for each refused one.
 #include "archive_fixture.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QThread>
 #include <cstdio>
 
@@ -38,6 +42,26 @@ int saveAsTheWindowWould(Archive &archive, const QString &name)
     return 1;
 }
 
+int stream(Archive &archive, int seconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 subject = 0;
+    while (clock.elapsed() < seconds * 1000) {
+        const Archive::Kept kept =
+            archive.keep(subject, QStringLiteral("Flusso di salvataggi"), developedAssessment());
+        if (kept.outcome == WriteOutcome::Done) {
+            subject = kept.subjectId;
+            std::printf("saved %lld\n", static_cast<long long>(kept.assessmentId));
+        } else {
+            std::printf("not saved\n");
+            QThread::msleep(20);
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -51,6 +75,8 @@ int main(int argc, char *argv[])
     if (server)
         archive.useServer(*server);
     archive.open();
+    if (argc == 4 && QByteArray(argv[2]) == "--stream")
+        return stream(archive, QByteArray(argv[3]).toInt());
     if (argc == 4) {
         const qint64 start = QByteArray(argv[3]).toLongLong();
         QThread::msleep(std::max<qint64>(0, start - QDateTime::currentMSecsSinceEpoch()));

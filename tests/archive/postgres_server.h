@@ -45,22 +45,32 @@ public:
             m_runAs = QStringLiteral("postgres");
             QProcess::execute(QStringLiteral("chown"), {m_runAs, m_folder.path()});
         }
-        QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=on")
-                              .arg(m_folder.path())
-                              .arg(m_port);
+        m_options = QStringLiteral("-k %1 -p %2 -c listen_addresses=127.0.0.1 -c fsync=on")
+                        .arg(m_folder.path())
+                        .arg(m_port);
         for (const QString &setting : settings)
-            options += QStringLiteral(" -c ") + setting;
-        m_started =
-            run(QStringLiteral("initdb"), {"-D", dataFolder(), "-U", superuser(), "-A", "trust",
-                                           "-E", "UTF8", "--no-locale"}) &&
-            run(QStringLiteral("pg_ctl"),
-                {"-D", dataFolder(), "-w", "-l", m_folder.filePath("log"), "-o", options, "start"});
+            m_options += QStringLiteral(" -c ") + setting;
+        m_started = run(QStringLiteral("initdb"), {"-D", dataFolder(), "-U", superuser(), "-A",
+                                                   "trust", "-E", "UTF8", "--no-locale"}) &&
+                    start();
     }
 
     ~PostgresServer()
     {
         if (m_started)
-            run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-m", "immediate", "-w", "stop"});
+            stop();
+    }
+
+    // As a power cut would: no checkpoint, every session dropped.
+    bool stop()
+    {
+        return run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-m", "immediate", "-w", "stop"});
+    }
+    // Again on the same port, after stop().
+    bool start()
+    {
+        return run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-w", "-l",
+                                              m_folder.filePath("log"), "-o", m_options, "start"});
     }
 
     bool isRunning() const { return m_started; }
@@ -157,6 +167,7 @@ private:
     }
 
     QTemporaryDir m_folder;
+    QString m_options;
     QString m_bin;
     QString m_runAs;
     int m_port = 0;

@@ -29,6 +29,7 @@ private slots:
     void sessionEndedByTheServer_data();
     void sessionEndedByTheServer();
     void othersChangesHeardOnANewSession();
+    void confirmedSavesSurviveAnImmediateStop();
     void preparedFromTheCommandLine();
 
 private:
@@ -437,6 +438,42 @@ void TestArchiveStores::othersChangesHeardOnANewSession()
     there.open();
     QCOMPARE(there.rename(seenSubject(there, subject), "Rossi Mario Luigi"), WriteOutcome::Done);
     QTRY_COMPARE_WITH_TIMEOUT(heard, 2, 1000);
+}
+
+// A stream of saves from another process while the server is stopped as by
+// a power cut and started again: every confirmed save is there, the others
+// were reported as not saved, and the same process saves again afterwards.
+void TestArchiveStores::confirmedSavesSurviveAnImmediateStop()
+{
+    const QString database = m_server->preparedDatabase();
+    QProcess writer;
+    writer.start(ARCHIVE_WRITER, {uriOf(m_server->address(database)), "--stream", "6"});
+    QVERIFY(writer.waitForStarted());
+    QTest::qWait(1500);
+    QVERIFY(m_server->stop());
+    QTest::qWait(1000);
+    QVERIFY(m_server->start());
+    QVERIFY(writer.waitForFinished(60000));
+    QCOMPARE(writer.exitCode(), 0);
+    const QStringList said =
+        QString::fromUtf8(writer.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QSet<qint64> confirmed;
+    for (const QString &line : said) {
+        if (line.startsWith("saved "))
+            confirmed.insert(line.mid(6).toLongLong());
+    }
+    QVERIFY2(said.contains("not saved"), "the stop fell between saves");
+    QVERIFY2(said.last().startsWith("saved "), "no save after the restart");
+    Archive reader(m_server->address(database));
+    QCOMPARE(reader.open(), ArchiveState::Ready);
+    QSet<qint64> kept;
+    for (const KeptSubject &subject : reader.subjects()) {
+        for (const KeptAssessment &assessment : reader.assessmentsOf(subject.id))
+            kept.insert(assessment.id);
+    }
+    QVERIFY(kept.contains(confirmed));
+    qInfo("%lld saves confirmed, %lld not saved, %lld kept", qlonglong(confirmed.size()),
+          qlonglong(said.count("not saved")), qlonglong(kept.size()));
 }
 
 // "nutrivo --archive URI --prepare-server", twice at once on an empty
