@@ -8,38 +8,102 @@
 //   archive_writer FILE-OR-URI --stream SECONDS: saves for one subject for that
 //     long, through any fault, printing "saved ID" for each confirmed save and
 //     "not saved" for each refused one.
+//   archive_writer FILE-OR-URI --random SECONDS SEED: saves, renames and
+//     deletes at random (see randomWork).
 #include "archive_fixture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QThread>
+#include <chrono>
 #include <cstdio>
 
 namespace {
 
-int saveAsTheWindowWould(Archive &archive, const QString &name)
+// The user says "Stessa persona" to any namesake shown.
+Archive::Kept saveAsTheWindowWould(Archive &archive, const QString &name, bool print)
 {
     const KeptAssessment kept = developedAssessment();
+    Archive::Kept done;
     for (int attempt = 0; attempt < 10; ++attempt) {
         QList<qint64> namesakes;
         for (const KeptSubject &subject : archive.subjects()) {
             if (sameName(subject.name, name) && subject.sex == kept.sex)
                 namesakes << subject.id;
         }
-        // The user says "Stessa persona" to any namesake shown.
-        const Archive::Kept done =
-            archive.keep(namesakes.value(0), name, kept,
-                         namesakes.isEmpty() ? std::optional(namesakes) : std::nullopt);
-        if (done.outcome == WriteOutcome::Namesake) {
-            std::printf("asked again\n");
+        done = archive.keep(namesakes.value(0), name, kept,
+                            namesakes.isEmpty() ? std::optional(namesakes) : std::nullopt);
+        // A namesake deleted meanwhile is a question again, too.
+        if (done.outcome == WriteOutcome::Namesake || done.outcome == WriteOutcome::Stale) {
+            if (print)
+                std::printf("asked again\n");
             continue;
         }
-        if (done.outcome != WriteOutcome::Done)
-            return 1;
-        std::printf(namesakes.isEmpty() ? "created\n" : "joined\n");
-        return 0;
+        if (print && done.outcome == WriteOutcome::Done)
+            std::printf(namesakes.isEmpty() ? "created\n" : "joined\n");
+        return done;
     }
-    return 1;
+    return done;
+}
+
+long long microseconds()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// Saves, renames and deletes at random among a few names, saying what was
+// done and what was refused: "saved A S BEGUN ENDED", "renamed S NAME",
+// "refused rename NAME", "deleted S READ CALLED", "refused delete S", with
+// the times (µs) a save began and ended, and a delete's list was read and the
+// delete called. Every new name is used once.
+int randomWork(Archive &archive, int seconds, quint32 seed)
+{
+    const QStringList names = {"Rossi Mario", "Bianchi Luca", "Verdi Ugo", "Neri Paolo"};
+    QRandomGenerator random(seed);
+    QElapsedTimer clock;
+    clock.start();
+    int renames = 0;
+    while (clock.elapsed() < seconds * 1000) {
+        const QList<KeptSubject> subjects = archive.subjects();
+        const long long read = microseconds();
+        const int dice = int(random.bounded(10));
+        if (dice < 6 || subjects.isEmpty()) {
+            const long long begun = microseconds();
+            const Archive::Kept kept =
+                saveAsTheWindowWould(archive, names.at(int(random.bounded(4))), false);
+            if (kept.outcome != WriteOutcome::Done)
+                return 1;
+            std::printf("saved %lld %lld %lld %lld\n", static_cast<long long>(kept.assessmentId),
+                        static_cast<long long>(kept.subjectId), begun, microseconds());
+        } else {
+            const KeptSubject &seen = subjects.at(int(random.bounded(subjects.size())));
+            QThread::msleep(random.bounded(5)); // another may change it meanwhile
+            if (dice < 8) {
+                const QString name = QStringLiteral("Rinominato %1-%2").arg(seed).arg(++renames);
+                const WriteOutcome outcome = archive.rename(seen, name);
+                if (outcome != WriteOutcome::Done && outcome != WriteOutcome::Stale)
+                    return 1;
+                std::printf("%s %s\n",
+                            outcome == WriteOutcome::Done
+                                ? qPrintable(QStringLiteral("renamed %1").arg(seen.id))
+                                : "refused rename",
+                            qPrintable(name));
+            } else {
+                const long long called = microseconds();
+                const WriteOutcome outcome = archive.removeSubject(seen);
+                if (outcome != WriteOutcome::Done && outcome != WriteOutcome::Stale)
+                    return 1;
+                std::printf("%s %lld %lld %lld\n",
+                            outcome == WriteOutcome::Done ? "deleted" : "refused delete",
+                            static_cast<long long>(seen.id), read, called);
+            }
+        }
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 int stream(Archive &archive, int seconds)
@@ -67,7 +131,7 @@ int stream(Archive &archive, int seconds)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3 && argc != 4)
+    if (argc < 3 || argc > 5)
         return 2;
     const QString target = QString::fromLocal8Bit(argv[1]);
     const auto server = serverAddressFromUri(target);
@@ -77,10 +141,15 @@ int main(int argc, char *argv[])
     archive.open();
     if (argc == 4 && QByteArray(argv[2]) == "--stream")
         return stream(archive, QByteArray(argv[3]).toInt());
+    if (argc == 5 && QByteArray(argv[2]) == "--random")
+        return randomWork(archive, QByteArray(argv[3]).toInt(), QByteArray(argv[4]).toUInt());
     if (argc == 4) {
         const qint64 start = QByteArray(argv[3]).toLongLong();
         QThread::msleep(std::max<qint64>(0, start - QDateTime::currentMSecsSinceEpoch()));
-        return saveAsTheWindowWould(archive, QString::fromLocal8Bit(argv[2]));
+        return saveAsTheWindowWould(archive, QString::fromLocal8Bit(argv[2]), true).outcome ==
+                       WriteOutcome::Done
+                   ? 0
+                   : 1;
     }
     const int count = QByteArray(argv[2]).toInt();
     for (int i = 0; i < count; ++i) {

@@ -30,6 +30,8 @@ private slots:
     void sessionEndedByTheServer();
     void othersChangesHeardOnANewSession();
     void confirmedSavesSurviveAnImmediateStop();
+    void randomWorkFromSeveralWorkstations_data();
+    void randomWorkFromSeveralWorkstations();
     void preparedFromTheCommandLine();
 
 private:
@@ -474,6 +476,89 @@ void TestArchiveStores::confirmedSavesSurviveAnImmediateStop()
     QVERIFY(kept.contains(confirmed));
     qInfo("%lld saves confirmed, %lld not saved, %lld kept", qlonglong(confirmed.size()),
           qlonglong(said.count("not saved")), qlonglong(kept.size()));
+}
+
+void TestArchiveStores::randomWorkFromSeveralWorkstations_data()
+{
+    QTest::addColumn<int>("workstations");
+    QTest::newRow("2 workstations") << 2;
+    QTest::newRow("8 workstations") << 8;
+}
+
+// Workstations saving, renaming and deleting the same few subjects at random
+// for 30 s: every confirmed save there unless its subject was deleted, and
+// no delete done on a list read before a save that came in between; every
+// delete done, no refused rename done, no duplicate subject.
+void TestArchiveStores::randomWorkFromSeveralWorkstations()
+{
+    QFETCH(int, workstations);
+    const QString database = m_server->preparedDatabase();
+    const QString uri = uriOf(m_server->address(database));
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (int i = 0; i < workstations; ++i) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->start(ARCHIVE_WRITER, {uri, "--random", "30", QString::number(i + 1)});
+    }
+    struct Change
+    {
+        qint64 row, subject, begun, ended;
+    };
+    QList<Change> saved;   // assessment, subject, begun, ended
+    QList<Change> removed; // -, subject, list read, delete called
+    QSet<qint64> deleted;
+    QSet<QString> renamed, refusedRenames;
+    int refusals = 0;
+    for (const auto &writer : writers) {
+        QVERIFY(writer->waitForFinished(120000));
+        QVERIFY2(writer->exitCode() == 0, "a change failed other than by a refusal");
+        for (const QString &line :
+             QString::fromUtf8(writer->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+            const QStringList words = line.split(' ');
+            if (words[0] == "saved")
+                saved << Change{words[1].toLongLong(), words[2].toLongLong(), words[3].toLongLong(),
+                                words[4].toLongLong()};
+            else if (words[0] == "renamed")
+                renamed << words.mid(2).join(' ');
+            else if (words[0] == "deleted")
+                removed << Change{0, words[1].toLongLong(), words[2].toLongLong(),
+                                  words[3].toLongLong()};
+            else if (line.startsWith("refused rename "))
+                refusedRenames << line.mid(15);
+            refusals += words[0] == "refused";
+        }
+    }
+    for (const Change &remove : std::as_const(removed)) {
+        deleted << remove.subject;
+        // A save begun after the list was read and confirmed before the delete
+        // was called: the delete was of a subject that had changed.
+        for (const Change &save : std::as_const(saved))
+            QVERIFY2(save.subject != remove.subject || save.begun < remove.begun ||
+                         save.ended > remove.ended,
+                     "a delete on a stale list was done");
+    }
+    Archive reader(m_server->address(database));
+    QCOMPARE(reader.open(), ArchiveState::Ready);
+    const QList<KeptSubject> subjects = reader.subjects();
+    QHash<qint64, qint64> subjectOf;
+    QStringList names;
+    for (const KeptSubject &subject : subjects) {
+        for (const KeptAssessment &assessment : reader.assessmentsOf(subject.id))
+            subjectOf.insert(assessment.id, subject.id);
+        QVERIFY2(!deleted.contains(subject.id), qPrintable(subject.name));
+        QVERIFY2(!refusedRenames.contains(subject.name), qPrintable(subject.name));
+        QVERIFY2(renamed.contains(subject.name) || !subject.name.startsWith("Rinominato"),
+                 qPrintable(subject.name));
+        for (const QString &other : std::as_const(names))
+            QVERIFY2(!sameName(other, subject.name), qPrintable(subject.name));
+        names << subject.name;
+    }
+    for (const Change &save : std::as_const(saved)) {
+        if (!deleted.contains(save.subject))
+            QCOMPARE(subjectOf.value(save.row), save.subject);
+    }
+    qInfo("%lld saves, %lld renames, %lld deletes, %d refused, %lld subjects left",
+          qlonglong(saved.size()), qlonglong(renamed.size()), qlonglong(deleted.size()), refusals,
+          qlonglong(subjects.size()));
 }
 
 // "nutrivo --archive URI --prepare-server", twice at once on an empty
