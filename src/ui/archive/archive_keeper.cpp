@@ -23,7 +23,14 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over)
         const WaitCursor wait(m_archive.server().has_value());
         state = m_archive.open();
     }
-    const ArchiveNotice notice = stateNotice(m_archive);
+    ArchiveNotice notice = stateNotice(m_archive);
+    // A server not yet taken to this version waits for its administrator;
+    // meanwhile the work goes on in the personal archive.
+    if (m_archive.server() && state == ArchiveState::NotPrepared) {
+        notice.text += QStringLiteral("\nIntanto Nutrivo usa l'archivio personale.");
+        m_archive.useFile(Archive::defaultPath());
+        state = m_archive.open();
+    }
     if (!notice.text.isEmpty())
         showNotice(over, QStringLiteral("Archivio valutazioni"), notice);
     return state;
