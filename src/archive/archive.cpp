@@ -79,11 +79,16 @@ WriteOutcome Archive::outcomeOf(const QSqlError &error) const
     return database().isOpen() ? sql::serverOutcomeOf(error) : WriteOutcome::Offline;
 }
 
+bool Archive::sessionLost(const QSqlError &error) const
+{
+    return m_server &&
+           (!database().isOpen() || sql::serverOutcomeOf(error) == WriteOutcome::Offline);
+}
+
 bool Archive::reopenedAfterLoss(const QSqlError &error) const
 {
     // Apart from the reopening: no handle to the old session may outlive it.
-    const bool lost =
-        m_server && (!database().isOpen() || sql::serverOutcomeOf(error) == WriteOutcome::Offline);
+    const bool lost = sessionLost(error);
     return lost && reopenServer();
 }
 

@@ -136,6 +136,7 @@ private:
     // network that came back), a new one for the next try; false for any
     // other failure, or when the server is still away.
     bool reopenedAfterLoss(const QSqlError &error) const;
+    bool sessionLost(const QSqlError &error) const;
     bool reopenServer() const;
     // Other workstations' changes reach this one through the server.
     void listenForChanges() const;

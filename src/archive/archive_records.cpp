@@ -104,15 +104,13 @@ bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariant
         query.setForwardOnly(true);
         if (sql::run(query, statement, values))
             return true;
-        const QSqlError error = query.lastError();
-        if (attempt > 0 || !m_server)
+        // Any other failure keeps its error, for its outcome.
+        if (attempt > 0 || !sessionLost(query.lastError()))
             return false;
         // The statement goes before the session it was prepared on.
         query = QSqlQuery();
-        if (!reopenedAfterLoss(error)) {
-            query = QSqlQuery(database());
+        if (!reopenServer())
             return false;
-        }
     }
 }
 
