@@ -2,9 +2,10 @@
 
 # Compiler, CMake, Qt 6 (Widgets, PrintSupport, Sql, Test), Qt's SQLite driver
 # for the archive and its PostgreSQL driver for a practice's server (neither
-# pulled in by qt6-base-dev), CUPS, which tells when a print queue refuses a
+# pulled in by qt6-base-dev), libpq's header, for the socket of a session a
+# server leaves unanswered, CUPS, which tells when a print queue refuses a
 # job, and Qt's own translations, for its dialogs.
-BUILD_PACKAGES="g++ make cmake qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libcups2-dev qt6-translations-l10n"
+BUILD_PACKAGES="g++ make cmake qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libpq-dev libcups2-dev qt6-translations-l10n"
 # Close substitutes for the faces the windows name: a sans serif for
 # "MS Sans Serif", a wide face for the Copperplate ones, scripts for
 # "Forte" and "Rage Italic".

@@ -64,7 +64,11 @@ inline QList<ShownMessage> answeringMessages(const std::function<void()> &action
                 press = button;
         }
         shown << message;
-        press->click();
+        // A question without OK nor the answer asked for is cancelled.
+        if (press)
+            press->click();
+        else
+            box->reject();
     });
     return shown;
 }

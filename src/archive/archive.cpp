@@ -3,6 +3,7 @@
 #include "file_header.h"
 #include "schema.h"
 #include "server_schema.h"
+#include "server_watchdog.h"
 #include "sql_support.h"
 
 #include <QDir>
@@ -99,6 +100,14 @@ bool Archive::reopenServer() const
     return m_state == ArchiveState::Ready || m_state == ArchiveState::ReadOnlyNewer;
 }
 
+void Archive::giveUpOnServer() const
+{
+    m_connection.reset();
+    m_state = ArchiveState::Unreachable;
+    m_connectionError =
+        QStringLiteral("il server non ha risposto entro %1 secondi.").arg(serverWaitSeconds);
+}
+
 // The server's tables are made and migrated by --prepare-server, as their
 // owner; the dietitians' role only reads and writes rows.
 ArchiveState Archive::openServer() const
@@ -111,12 +120,23 @@ ArchiveState Archive::openServer() const
         m_connectionError = database().lastError().databaseText();
         return ArchiveState::Unreachable;
     }
-    const int version = server_schema::versionOf(database());
+    int version = 0;
+    bool unanswered = false;
+    {
+        const server_watchdog::Watch watch(database());
+        version = server_schema::versionOf(database());
+        if (version >= server_schema::currentVersion())
+            listenForChanges();
+        unanswered = watch.fired();
+    }
+    if (unanswered) {
+        giveUpOnServer();
+        return ArchiveState::Unreachable;
+    }
     if (version < 0)
         return ArchiveState::Unreachable;
     if (version < server_schema::currentVersion())
         return ArchiveState::NotPrepared;
-    listenForChanges();
     return version > server_schema::currentVersion() ? ArchiveState::ReadOnlyNewer
                                                      : ArchiveState::Ready;
 }

@@ -138,6 +138,9 @@ private:
     bool reopenedAfterLoss(const QSqlError &error) const;
     bool sessionLost(const QSqlError &error) const;
     bool reopenServer() const;
+    // After the watchdog ended a session the server left unanswered: nothing
+    // more is asked of it in this action, and the next opens a new session.
+    void giveUpOnServer() const;
     // Other workstations' changes reach this one through the server.
     void listenForChanges() const;
     // Part of the transaction under way on a server: tells the others what
@@ -153,6 +156,8 @@ private:
                          const KeptAssessment &assessment, const QList<qint64> &asked,
                          bool &found) const;
     WriteOutcome saveServerCopy(const QString &part) const;
+    Transfer takeInWatched(const Archive &from, const QHash<qint64, qint64> &samePerson,
+                           const Progress &progress);
     ArchiveState bringUpToDate(int version);
     bool makeFile();
     QSqlDatabase database() const;

@@ -3,6 +3,7 @@
 // wait for each other instead of failing.
 
 #include "archive.h"
+#include "server_watchdog.h"
 #include "sql_support.h"
 
 #include <array>
@@ -102,8 +103,18 @@ bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariant
     for (int attempt = 0;; ++attempt) {
         query = QSqlQuery(database());
         query.setForwardOnly(true);
-        if (sql::run(query, statement, values))
-            return true;
+        bool unanswered = false;
+        {
+            const server_watchdog::Watch watch(database());
+            if (sql::run(query, statement, values))
+                return true;
+            unanswered = watch.fired();
+        }
+        if (unanswered) {
+            query = QSqlQuery();
+            giveUpOnServer();
+            return false;
+        }
         // Any other failure keeps its error, for its outcome.
         if (attempt > 0 || !sessionLost(query.lastError()))
             return false;
@@ -128,11 +139,18 @@ QList<KeptSubject> Archive::subjects() const
                        " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
                        " GROUP BY s.id, s.name, s.sex, s.version");
     runOnce(query, statement, {});
+    // A server sends the rows as they are read.
+    const server_watchdog::Watch watch(database());
     while (query.next()) {
         subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
                          fromName<Sex>(sexNames, query.value(2).toString()),
                          readTime(query.value(3)), query.value(4).toInt(), readTime(query.value(5)),
                          query.value(6).toString(), query.value(7).toLongLong()});
+    }
+    if (watch.fired()) {
+        query = QSqlQuery();
+        giveUpOnServer();
+        return {};
     }
     return subjects;
 }
@@ -150,6 +168,7 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
                        " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
             .arg(figureColumns);
     runOnce(query, statement, {subjectId});
+    const server_watchdog::Watch watch(database());
     while (query.next()) {
         KeptAssessment kept;
         kept.id = query.value(0).toLongLong();
@@ -164,6 +183,11 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
         kept.figures = readFigures(query, 9);
         assessments.append(kept);
     }
+    if (watch.fired()) {
+        query = QSqlQuery();
+        giveUpOnServer();
+        return {};
+    }
     return assessments;
 }
 
@@ -172,9 +196,15 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
     if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
         return false;
     QSqlQuery query;
-    return runOnce(query, QStringLiteral("SELECT 1 FROM assessments WHERE id = ?"),
-                   {assessmentId}) &&
-           query.next();
+    if (!runOnce(query, QStringLiteral("SELECT 1 FROM assessments WHERE id = ?"), {assessmentId}))
+        return false;
+    const server_watchdog::Watch watch(database());
+    const bool held = query.next();
+    if (watch.fired()) {
+        query = QSqlQuery();
+        giveUpOnServer();
+    }
+    return held;
 }
 
 // A save that failed before its commit was never kept and is tried once more
@@ -187,10 +217,20 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
     if (m_server && m_state == ArchiveState::Unreachable && !reopenServer())
         return {WriteOutcome::Offline};
     bool committing = false;
-    const Kept first = keepOnce(subjectId, name, kept, namesakesAsked, committing);
-    if (first.outcome != WriteOutcome::Offline || committing || !m_server || !reopenServer())
+    const auto keepWatched = [&] {
+        bool unanswered = false;
+        const Kept done = server_watchdog::watched(database(), unanswered, [&] {
+            return keepOnce(subjectId, name, kept, namesakesAsked, committing);
+        });
+        if (unanswered)
+            giveUpOnServer();
+        return done;
+    };
+    const Kept first = keepWatched();
+    if (first.outcome != WriteOutcome::Offline || committing || !m_server ||
+        m_state == ArchiveState::Unreachable || !reopenServer())
         return first;
-    return keepOnce(subjectId, name, kept, namesakesAsked, committing);
+    return keepWatched();
 }
 
 bool Archive::unaskedNamesake(QSqlQuery &query, qint64 newId, const QString &name,
@@ -308,7 +348,16 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
     if (query.numRowsAffected() == 0)
         return WriteOutcome::Stale;
     // Done: the others are told, and one that misses it sees it at its next reading.
-    announce(query, QStringLiteral("subject"), subjectId);
+    bool unanswered = false;
+    {
+        const server_watchdog::Watch watch(database());
+        announce(query, QStringLiteral("subject"), subjectId);
+        unanswered = watch.fired();
+    }
+    if (unanswered) {
+        query = QSqlQuery();
+        giveUpOnServer();
+    }
     return WriteOutcome::Done;
 }
 
@@ -323,46 +372,58 @@ WriteOutcome Archive::removeAssessment(qint64 assessmentId)
 {
     if (m_state != ArchiveState::Ready)
         return WriteOutcome::Refused;
-    // The subject changes with it, so that a delete of the subject as seen
-    // before is refused.
-    QSqlDatabase db = database();
-    if (!db.transaction()) {
-        // Nothing was sent: a lost session's is begun again on a new one.
-        const QSqlError error = db.lastError();
-        db = QSqlDatabase();
+    // Nothing goes with BEGIN: a lost session's is begun again on a new one.
+    bool unanswered = false;
+    const auto begin = [&] {
+        return server_watchdog::watched(database(), unanswered,
+                                        [this] { return database().transaction(); });
+    };
+    bool begun = begin();
+    if (!begun && !unanswered) {
+        const QSqlError error = database().lastError();
         if (!reopenedAfterLoss(error))
             return outcomeOf(error);
-        db = database();
-        if (!db.transaction())
-            return outcomeOf(db.lastError());
+        begun = begin();
     }
-    QSqlQuery query(db);
-    const bool done =
-        sql::run(query,
-                 QStringLiteral("UPDATE subjects SET version = version + 1"
-                                " WHERE id = (SELECT subject_id FROM assessments WHERE id = ?)"),
-                 {assessmentId}) &&
-        sql::run(query, QStringLiteral("DELETE FROM assessments WHERE id = ?"), {assessmentId});
-    if (!done) {
-        const QSqlError error = query.lastError();
+    if (unanswered) {
+        giveUpOnServer();
+        return WriteOutcome::Offline;
+    }
+    if (!begun)
+        return outcomeOf(database().lastError());
+    const WriteOutcome outcome = server_watchdog::watched(database(), unanswered, [&] {
+        // The subject changes with it, so that a delete of the subject as
+        // seen before is refused.
+        QSqlDatabase db = database();
+        QSqlQuery query(db);
+        const bool done =
+            sql::run(
+                query,
+                QStringLiteral("UPDATE subjects SET version = version + 1"
+                               " WHERE id = (SELECT subject_id FROM assessments WHERE id = ?)"),
+                {assessmentId}) &&
+            sql::run(query, QStringLiteral("DELETE FROM assessments WHERE id = ?"), {assessmentId});
+        const auto fail = [&](const QSqlError &error) {
+            query.finish();
+            db.rollback();
+            return outcomeOf(error);
+        };
+        if (!done)
+            return fail(query.lastError());
+        const bool removed = query.numRowsAffected() > 0;
         query.finish();
-        db.rollback();
-        return outcomeOf(error);
-    }
-    const bool removed = query.numRowsAffected() > 0;
-    query.finish();
-    if (!removed) {
-        db.rollback();
-        return WriteOutcome::Stale;
-    }
-    if (!announce(query, QStringLiteral("assessment"), assessmentId)) {
-        const QSqlError error = query.lastError();
+        if (!removed) {
+            db.rollback();
+            return WriteOutcome::Stale;
+        }
+        if (!announce(query, QStringLiteral("assessment"), assessmentId))
+            return fail(query.lastError());
         query.finish();
-        db.rollback();
-        return outcomeOf(error);
-    }
-    query.finish();
-    return db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
+        return db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
+    });
+    if (unanswered)
+        giveUpOnServer();
+    return outcome;
 }
 
 WriteOutcome Archive::removeSubject(const KeptSubject &seen)

@@ -6,6 +6,7 @@
 #include "archive.h"
 #include "kept.h"
 #include "schema.h"
+#include "server_watchdog.h"
 #include "sql_support.h"
 
 #include <QCryptographicHash>
@@ -202,8 +203,28 @@ bool insertRows(QSqlQuery &query, const QString &table, const QStringList &colum
 
 } // namespace
 
+// The server has the whole wait for each batch.
 Archive::Transfer Archive::takeIn(const Archive &from, const QHash<qint64, qint64> &samePerson,
                                   const Progress &progress)
+{
+    Transfer transfer;
+    bool unanswered = false;
+    {
+        server_watchdog::Watch watch(database());
+        transfer = takeInWatched(from, samePerson, [&](int done, int total) {
+            watch.restart();
+            return !progress || progress(done, total);
+        });
+        unanswered = watch.fired();
+    }
+    if (unanswered)
+        giveUpOnServer();
+    return transfer;
+}
+
+Archive::Transfer Archive::takeInWatched(const Archive &from,
+                                         const QHash<qint64, qint64> &samePerson,
+                                         const Progress &progress)
 {
     Transfer transfer;
     if (m_state != ArchiveState::Ready ||
@@ -228,7 +249,7 @@ Archive::Transfer Archive::takeIn(const Archive &from, const QHash<qint64, qint6
     int done = 0;
     const auto advance = [&](int rows) {
         done += rows;
-        transfer.cancelled = progress && !progress(done, total);
+        transfer.cancelled = !progress(done, total);
         return !transfer.cancelled;
     };
 
@@ -292,12 +313,20 @@ Archive::Transfer Archive::takeIn(const Archive &from, const QHash<qint64, qint6
 // and checked against what was read.
 WriteOutcome Archive::saveServerCopy(const QString &part) const
 {
-    QSqlQuery snapshot(database());
-    if (!snapshot.exec(
-            QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")))
-        return outcomeOf(snapshot.lastError());
-    const Records sent = readRecords(database());
-    snapshot.exec(QStringLiteral("COMMIT"));
+    bool unanswered = false;
+    const Records sent = server_watchdog::watched(database(), unanswered, [this] {
+        QSqlQuery snapshot(database());
+        if (!snapshot.exec(
+                QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")))
+            return Records{{}, {}, snapshot.lastError()};
+        const Records read = readRecords(database());
+        snapshot.exec(QStringLiteral("COMMIT"));
+        return read;
+    });
+    if (unanswered) {
+        giveUpOnServer();
+        return WriteOutcome::Offline;
+    }
     if (sent.error.isValid())
         return outcomeOf(sent.error);
 

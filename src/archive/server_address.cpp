@@ -9,8 +9,9 @@ namespace {
 
 // A dropped connection is noticed within half a minute, idle or not.
 const QString stayingInTouch =
-    QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=10;keepalives_interval=5;"
-                   "keepalives_count=3;application_name=Nutrivo");
+    QStringLiteral("connect_timeout=%1;keepalives=1;keepalives_idle=10;keepalives_interval=5;"
+                   "keepalives_count=3;application_name=Nutrivo")
+        .arg(serverWaitSeconds);
 
 } // namespace
 

@@ -16,6 +16,10 @@ struct ServerAddress
     QString caCertificate; // the CA's certificate file, for verify-full
 };
 
+// How long a server may take to answer, in seconds: to open a session, and
+// to each statement once it is open (see server_watchdog.h).
+constexpr int serverWaitSeconds = 10;
+
 // "postgresql://user@host:port/database?sslrootcert=/path" (or "postgres://");
 // none for anything else.
 std::optional<ServerAddress> serverAddressFromUri(const QString &uri);

@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <csignal>
 #include <unistd.h>
 
 class PostgresServer
@@ -72,6 +73,11 @@ public:
         return run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-w", "-l",
                                               m_folder.filePath("log"), "-o", m_options, "start"});
     }
+
+    // As a network gone silent looks from a client: the server and its
+    // sessions stopped, their sockets open and what is sent acknowledged.
+    bool pause() { return signalAll(SIGSTOP); }
+    bool resume() { return signalAll(SIGCONT); }
 
     bool isRunning() const { return m_started; }
     QString whyNot() const
@@ -156,6 +162,37 @@ private:
         const bool done = process.waitForFinished(60000) && process.exitCode() == 0;
         if (!done)
             qWarning("%s failed: %s", qPrintable(program), process.readAll().constData());
+        return done;
+    }
+
+    // The postmaster and its children.
+    QList<pid_t> processes() const
+    {
+        QFile pidFile(dataFolder() + QStringLiteral("/postmaster.pid"));
+        if (!pidFile.open(QIODevice::ReadOnly))
+            return {};
+        const pid_t postmaster = pidFile.readLine().trimmed().toInt();
+        QList<pid_t> found{postmaster};
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+        for (const QString &entry : entries) {
+            QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+            if (entry.toInt() <= 0 || !stat.open(QIODevice::ReadOnly))
+                continue;
+            // "pid (name) state ppid ...": the name may hold spaces.
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (fields.size() > 1 && fields.at(1).toInt() == postmaster)
+                found << entry.toInt();
+        }
+        return found;
+    }
+
+    bool signalAll(int signal) const
+    {
+        const QList<pid_t> all = processes();
+        bool done = !all.isEmpty();
+        for (const pid_t pid : all)
+            done = ::kill(pid, signal) == 0 && done;
         return done;
     }
 

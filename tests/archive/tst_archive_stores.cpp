@@ -28,6 +28,8 @@ private slots:
     void serverDownIsOffline();
     void sessionEndedByTheServer_data();
     void sessionEndedByTheServer();
+    void unansweredServerGivenUp_data();
+    void unansweredServerGivenUp();
     void othersChangesHeardOnANewSession();
     void confirmedSavesSurviveAnImmediateStop();
     void randomWorkFromSeveralWorkstations_data();
@@ -411,6 +413,55 @@ void TestArchiveStores::sessionEndedByTheServer()
         QVERIFY(archive.subjects().isEmpty());
     }
     QCOMPARE(archive.state(), ArchiveState::Ready);
+}
+
+void TestArchiveStores::unansweredServerGivenUp_data()
+{
+    QTest::addColumn<QString>("action");
+    for (const char *action : {"list", "save", "rename", "delete an assessment"})
+        QTest::newRow(action) << action;
+}
+
+// The server stopped with its sockets open: the action fails as offline once
+// the server has had its wait, the next asks nothing of it, and once it is
+// back a save opens a new session and works.
+void TestArchiveStores::unansweredServerGivenUp()
+{
+    QFETCH(QString, action);
+    const QString database = m_server->preparedDatabase();
+    Archive archive(m_server->address(database));
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+    const Archive::Kept kept = archive.keep(0, "Rossi Mario", developedAssessment());
+    const KeptSubject seen = seenSubject(archive, kept.subjectId);
+    QVERIFY(m_server->pause());
+    const auto resume = qScopeGuard([this] { m_server->resume(); });
+    QElapsedTimer clock;
+    clock.start();
+    if (action == "list") {
+        QVERIFY(archive.subjects().isEmpty());
+    } else if (action == "save") {
+        QCOMPARE(archive.keep(kept.subjectId, "", developedAssessment()).outcome,
+                 WriteOutcome::Offline);
+    } else if (action == "rename") {
+        QCOMPARE(archive.rename(seen, "Rossi Mario Luigi"), WriteOutcome::Offline);
+    } else {
+        QCOMPARE(archive.removeAssessment(kept.assessmentId), WriteOutcome::Offline);
+    }
+    const qint64 waited = clock.restart();
+    QVERIFY2(waited >= (serverWaitSeconds - 1) * 1000 && waited < (serverWaitSeconds + 5) * 1000,
+             qPrintable(QString::number(waited)));
+    QCOMPARE(archive.state(), ArchiveState::Unreachable);
+    QVERIFY(archive.connectionError().contains("non ha risposto"));
+    QVERIFY(archive.assessmentsOf(kept.subjectId).isEmpty());
+    QVERIFY(clock.elapsed() < 1000);
+
+    QVERIFY(m_server->resume());
+    // What the stopped session had received, it reads once it runs again.
+    QTest::qWait(1000);
+    QCOMPARE(archive.keep(kept.subjectId, "", developedAssessment()).outcome, WriteOutcome::Done);
+    QCOMPARE(archive.state(), ArchiveState::Ready);
+    QCOMPARE(archive.subjects().value(0).name, QString("Rossi Mario"));
+    QCOMPARE(archive.assessmentsOf(kept.subjectId).size(), 2);
 }
 
 // Another workstation's save is heard, this one's own is not; and still after

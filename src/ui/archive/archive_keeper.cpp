@@ -15,8 +15,12 @@ const QString saveTitle = QStringLiteral("Salva nell'archivio");
 
 ArchiveState ArchiveKeeper::openArchive(QWidget *over)
 {
-    if (m_opened && m_archive.state() != ArchiveState::Absent)
+    // A server that was away, or stopped answering, is asked again; that it
+    // still is not there was said already.
+    const bool away = m_archive.server() && m_archive.state() == ArchiveState::Unreachable;
+    if (m_opened && m_archive.state() != ArchiveState::Absent && !away)
         return m_archive.state();
+    const bool told = m_opened && away;
     m_opened = true;
     ArchiveState state;
     {
@@ -31,7 +35,7 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over)
         m_archive.useFile(Archive::defaultPath());
         state = m_archive.open();
     }
-    if (!notice.text.isEmpty())
+    if (!notice.text.isEmpty() && !(told && state == ArchiveState::Unreachable))
         showNotice(over, QStringLiteral("Archivio valutazioni"), notice);
     return state;
 }
@@ -72,6 +76,11 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
     do {
         QList<qint64> asked;
         const auto subjectId = chooseSubject(over, name, assessment, asked);
+        // A server that stopped answering the reading is not asked to save.
+        if (m_archive.state() == ArchiveState::Unreachable) {
+            showNotice(over, saveTitle, failureNotice(WriteOutcome::Offline, QString()));
+            return;
+        }
         if (!subjectId)
             return;
         const WaitCursor wait(m_archive.server().has_value());

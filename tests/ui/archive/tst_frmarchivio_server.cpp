@@ -30,6 +30,7 @@ private slots:
     void personalArchiveTransferred();
     void refreshedByAnotherWorkstation();
     void namesakeMadeWhileTheQuestionWasOpen();
+    void stoppedServerReportedAndSavedAgain();
 
 private:
     void startProgram(const QString &database);
@@ -422,6 +423,54 @@ void TestFrmArchivioServer::namesakeMadeWhileTheQuestionWasOpen()
              qPrintable(shown[1].text));
     QVERIFY(shown[2].text.startsWith("La valutazione di Rossi Mario è stata salvata"));
     QCOMPARE(other.subjects().size(), 3);
+}
+
+// The server stopped with its sockets open, as a network gone silent: each
+// save says so within the server's wait, the development stays on screen,
+// and once the server runs again the same save goes through.
+void TestFrmArchivioServer::stoppedServerReportedAndSavedAgain()
+{
+    const QString database = m_server->preparedDatabase();
+    startProgram(database);
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    QCOMPARE(answeringMessages([this] { m_driver->press("cmdSalva"); }).size(), 1);
+
+    QVERIFY(m_server->pause());
+    const auto resume = qScopeGuard([this] { m_server->resume(); });
+    const auto saveTimed = [this](qint64 &waited) {
+        QElapsedTimer clock;
+        clock.start();
+        const auto shown = answeringMessages([this] { m_driver->press("cmdSalva"); });
+        waited = clock.elapsed();
+        return shown;
+    };
+    qint64 waited = 0;
+    auto shown = saveTimed(waited);
+    qInfo("a stopped server reported after %lld ms", waited);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].icon, QMessageBox::Critical);
+    QVERIFY2(shown[0].text.startsWith("Il server dell'archivio non risponde"),
+             qPrintable(shown[0].text));
+    QVERIFY2(waited < (serverWaitSeconds + 5) * 1000, qPrintable(QString::number(waited)));
+    // Still away: a new session is tried, within its own wait, and refused.
+    shown = saveTimed(waited);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.startsWith("Non è possibile raggiungere l'archivio dello studio") &&
+                 shown[0].text.endsWith("La valutazione non è stata salvata."),
+             qPrintable(shown[0].text));
+    QVERIFY2(waited < (serverWaitSeconds + 5) * 1000, qPrintable(QString::number(waited)));
+    QVERIFY(m_driver->shown("Frame2"));
+    QCOMPARE(m_driver->box("Text1")->text(), QString("Rossi Mario"));
+
+    QVERIFY(m_server->resume());
+    shown = answeringMessages([this] { m_driver->press("cmdSalva"); }, "Stessa persona");
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[1].text.startsWith("La valutazione di Rossi Mario è stata salvata"),
+             qPrintable(shown[1].text));
+    Archive reader(m_server->address(database));
+    reader.open();
+    QCOMPARE(reader.subjects().value(0).assessments, 2);
 }
 
 QTEST_MAIN(TestFrmArchivioServer)
