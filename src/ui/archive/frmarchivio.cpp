@@ -219,8 +219,8 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(100);
-    connect(m_refresh, &QTimer::timeout, this, &frmArchivio::refresh);
-    m_archive.whenChangedElsewhere([this] { m_refresh->start(); });
+    connect(m_refresh, &QTimer::timeout, this, &frmArchivio::refreshAfterBurst);
+    m_archive.whenChangedElsewhere([this] { changedElsewhere(); });
     updateCommands();
 }
 
@@ -298,6 +298,26 @@ void frmArchivio::reload()
 
     showStatus();
     showAssessments();
+}
+
+void frmArchivio::changedElsewhere()
+{
+    if (m_refresh->isActive()) {
+        m_changedSinceReading = true;
+        return;
+    }
+    m_refresh->start();
+    // Out of the driver's notice first: the reading uses the same session.
+    QTimer::singleShot(0, this, &frmArchivio::refresh);
+}
+
+void frmArchivio::refreshAfterBurst()
+{
+    if (!m_changedSinceReading)
+        return;
+    m_changedSinceReading = false;
+    m_refresh->start();
+    refresh();
 }
 
 void frmArchivio::refresh()

@@ -43,6 +43,9 @@ private:
     // Another workstation's change: read again, keeping the search, the
     // selections and where the lists were scrolled to.
     void refresh();
+    // The first change of a burst is read at once, the rest together after it.
+    void changedElsewhere();
+    void refreshAfterBurst();
     void showAssessments();
     void showStatus();
     void updateCommands();
@@ -83,7 +86,8 @@ private:
     QSortFilterProxyModel *m_foundSubjects;
     QStandardItemModel *m_assessmentItems;
     TrendView *m_trend;
-    QTimer *m_refresh; // one reading for a burst of changes
+    QTimer *m_refresh; // the burst's gathering, after its first reading
+    bool m_changedSinceReading = false;
     // Where the plan puts the controls that follow the window's size.
     struct Designed
     {

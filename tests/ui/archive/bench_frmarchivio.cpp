@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QtTest>
 #include <algorithm>
 
@@ -23,6 +24,7 @@ private slots:
     void saveOneDevelopment();
     void largeArchiveWindow();
     void largeServerArchiveWindow();
+    void othersSavesShown();
 
 private:
     void measureWindow(Archive &archive, const char *store);
@@ -68,6 +70,44 @@ void BenchFrmArchivio::largeServerArchiveWindow()
     QVERIFY(!database.isEmpty());
     Archive archive(server.address(database));
     measureWindow(archive, "server");
+}
+
+// Another workstation's saves, a new subject each, while the window is open
+// over the large archive on a server: from the other's commit until the list
+// shows the subject.
+void BenchFrmArchivio::othersSavesShown()
+{
+    PostgresServer server;
+    if (!server.isRunning())
+        QSKIP(qPrintable(server.whyNot()));
+    const QString database = large_archive::filledServer(server);
+    QVERIFY(!database.isEmpty());
+    Archive archive(server.address(database));
+    ArchiveKeeper keeper(archive);
+    frmArchivio window(archive, keeper);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QAbstractItemModel *list = window.findChild<QListView *>("lstSoggetti")->model();
+    Archive other(server.address(database));
+    QCOMPARE(other.open(), ArchiveState::Ready);
+    QList<qint64> shown;
+    for (int save = 1; save <= 40; ++save) {
+        QTest::qWait(150);
+        const int expected = list->rowCount() + 1;
+        QCOMPARE(other.keep(0, QStringLiteral("Nuovo %1").arg(save), developedAssessment()).outcome,
+                 WriteOutcome::Done);
+        QElapsedTimer clock;
+        clock.start();
+        while (list->rowCount() != expected && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        QCOMPARE(list->rowCount(), expected);
+        shown << clock.nsecsElapsed() / 1000;
+    }
+    std::sort(shown.begin(), shown.end());
+    qInfo("another workstation's save shown: median %.1f ms, 95th percentile %.1f ms, slowest "
+          "%.1f ms",
+          shown.at(shown.size() / 2) / 1000.0, shown.at(shown.size() * 95 / 100) / 1000.0,
+          shown.last() / 1000.0);
 }
 
 void BenchFrmArchivio::measureWindow(Archive &archive, const char *store)
