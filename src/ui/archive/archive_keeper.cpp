@@ -13,7 +13,7 @@ const QString saveTitle = QStringLiteral("Salva nell'archivio");
 
 } // namespace
 
-ArchiveState ArchiveKeeper::openArchive(QWidget *over)
+ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
 {
     // A server that was away, or stopped answering, is asked again; that it
     // still is not there was said already.
@@ -35,7 +35,9 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over)
         m_archive.useFile(Archive::defaultPath());
         state = m_archive.open();
     }
-    if (!notice.text.isEmpty() && !(told && state == ArchiveState::Unreachable))
+    const bool saveRefused = state != ArchiveState::Ready && state != ArchiveState::Absent;
+    if (!notice.text.isEmpty() && !(told && state == ArchiveState::Unreachable) &&
+        !(forSaving && saveRefused))
         showNotice(over, QStringLiteral("Archivio valutazioni"), notice);
     return state;
 }
@@ -53,7 +55,7 @@ std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString 
 
 void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessment &assessment)
 {
-    const ArchiveState state = openArchive(over);
+    const ArchiveState state = openArchive(over, true);
     if (state != ArchiveState::Ready && state != ArchiveState::Absent) {
         const ArchiveNotice notice = stateNotice(m_archive);
         showNotice(

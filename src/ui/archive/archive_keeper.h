@@ -17,8 +17,9 @@ class ArchiveKeeper : public QObject
 public:
     explicit ArchiveKeeper(Archive &archive) : m_archive(archive) {}
 
-    // Opens the file where there is one, saying so once when it cannot be used.
-    ArchiveState openArchive(QWidget *over);
+    // Opens the file where there is one, saying so once when it cannot be used
+    // (unless forSaving, whose own message says it then).
+    ArchiveState openArchive(QWidget *over, bool forSaving = false);
     // The archive was opened by its window, which said what there was to say.
     void openedByWindow() { m_opened = true; }
     void keep(QWidget *over, const QString &name, const KeptAssessment &assessment);

@@ -57,6 +57,12 @@ ArchiveNotice stateNotice(const Archive &archive)
                 QStringLiteral("Non è possibile raggiungere l'archivio dello studio (%1):\n%2\n"
                                "Nutrivo sviluppa e stampa anche senza archivio.")
                     .arg(archive.whereText(), archive.connectionError().trimmed())};
+    if (archive.server() && archive.state() == ArchiveState::ReadOnlyNewer)
+        return {QMessageBox::Warning,
+                QStringLiteral("L'archivio dello studio (%1) è stato preparato per una versione "
+                               "più recente di Nutrivo: da questa postazione si può consultare, "
+                               "ma non modificare, finché non vi si installa la versione nuova.")
+                    .arg(archive.whereText())};
     return stateNotice(archive.state(), archive.whereText());
 }
 

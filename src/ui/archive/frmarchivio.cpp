@@ -345,9 +345,9 @@ void frmArchivio::refresh()
 
 void frmArchivio::showStatus()
 {
-    const QString where = m_archive.server()
-                              ? QStringLiteral("dello studio, %1").arg(m_archive.whereText())
-                              : m_archive.whereText();
+    QString where = m_archive.server()
+                        ? QStringLiteral("dello studio, %1").arg(m_archive.whereText())
+                        : m_archive.whereText();
     const auto subjects = [](qsizetype count) {
         return count == 1 ? QStringLiteral("1 soggetto") : QStringLiteral("%1 soggetti").arg(count);
     };
@@ -360,6 +360,8 @@ void frmArchivio::showStatus()
         break;
     case ArchiveState::Ready:
     case ArchiveState::ReadOnlyNewer:
+        if (m_archive.state() == ArchiveState::ReadOnlyNewer)
+            where += QStringLiteral(", in sola consultazione");
         m_c.lblStato->setText(
             m_foundSubjects->rowCount() == m_subjects.size()
                 ? QStringLiteral("%1. Archivio: %2").arg(subjects(m_subjects.size()), where)

@@ -31,6 +31,7 @@ private slots:
     void refreshedByAnotherWorkstation();
     void namesakeMadeWhileTheQuestionWasOpen();
     void stoppedServerReportedAndSavedAgain();
+    void olderProgramReadsANewerServer();
 
 private:
     void startProgram(const QString &database);
@@ -471,6 +472,41 @@ void TestFrmArchivioServer::stoppedServerReportedAndSavedAgain()
     Archive reader(m_server->address(database));
     reader.open();
     QCOMPARE(reader.subjects().value(0).assessments, 2);
+}
+
+// The server's schema taken past this program's: the save says so once and
+// keeps nothing, and the window reads the archive and changes nothing.
+void TestFrmArchivioServer::olderProgramReadsANewerServer()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    other.keep(0, "Bianchi Anna", developedAssessment());
+    QVERIFY(m_server->exec(database, QString("UPDATE nutrivo_schema SET version = %1")
+                                         .arg(server_schema::currentVersion() + 1)));
+    startProgram(database);
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    const auto shown = answeringMessages([this] { m_driver->press("cmdSalva"); });
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].icon, QMessageBox::Warning);
+    QVERIFY2(shown[0].text.contains("preparato per una versione più recente di Nutrivo") &&
+                 shown[0].text.endsWith("\nLa valutazione non è stata salvata."),
+             qPrintable(shown[0].text));
+    QVERIFY(m_driver->shown("Frame2"));
+
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    QVERIFY2(window->findChild<QLabel *>("lblStato")->text().endsWith(", in sola consultazione"),
+             qPrintable(window->findChild<QLabel *>("lblStato")->text()));
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    QCOMPARE(list->model()->rowCount(), 1);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(window->findChild<QPushButton *>("cmdApri")->isEnabled());
+    for (const char *change : {"cmdRinomina", "cmdEliminaSoggetto", "cmdElimina", "cmdTrasferisci"})
+        QVERIFY2(!window->findChild<QPushButton *>(change)->isEnabled(), change);
+    QCOMPARE(other.subjects().size(), 1);
+    QCOMPARE(other.subjects().value(0).assessments, 1);
 }
 
 QTEST_MAIN(TestFrmArchivioServer)
