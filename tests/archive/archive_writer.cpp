@@ -11,6 +11,8 @@
 //     refused one.
 //   archive_writer FILE-OR-URI --random SECONDS SEED: saves, renames and
 //     deletes at random (see randomWork).
+//   archive_writer FILE-OR-URI --timed COUNT: COUNT saves for a subject of its
+//     own, printing how long each took, in microseconds.
 #include "archive_fixture.h"
 
 #include <QCoreApplication>
@@ -130,6 +132,20 @@ int stream(Archive &archive, int seconds)
     return 0;
 }
 
+int timed(Archive &archive, int count)
+{
+    const QString name = QStringLiteral("Postazione %1").arg(QCoreApplication::applicationPid());
+    qint64 subject = archive.keep(0, name, developedAssessment()).subjectId;
+    for (int i = 0; i < count; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        if (archive.keep(subject, name, developedAssessment()).outcome != WriteOutcome::Done)
+            return 1;
+        std::printf("%lld\n", static_cast<long long>(clock.nsecsElapsed() / 1000));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -145,6 +161,8 @@ int main(int argc, char *argv[])
     archive.open();
     if (argc == 4 && QByteArray(argv[2]) == "--stream")
         return stream(archive, QByteArray(argv[3]).toInt());
+    if (argc == 4 && QByteArray(argv[2]) == "--timed")
+        return timed(archive, QByteArray(argv[3]).toInt());
     if (argc == 5 && QByteArray(argv[2]) == "--random")
         return randomWork(archive, QByteArray(argv[3]).toInt(), QByteArray(argv[4]).toUInt());
     if (argc == 4) {

@@ -3,6 +3,7 @@
 #include "large_archive.h"
 #include "postgres_server.h"
 
+#include <QProcess>
 #include <QtTest>
 #include <algorithm>
 
@@ -17,6 +18,8 @@ private slots:
     void initTestCase();
     void oneSave_data();
     void oneSave();
+    void eightWorkstationsSaving();
+    void stoppedServerNoticed();
     void readingTenThousand();
     void transferringTenThousand();
 
@@ -62,6 +65,48 @@ void BenchArchiveServer::oneSave()
     std::sort(times.begin(), times.end());
     qInfo("%s: one save, median %.2f ms, p95 %.2f ms", onServer ? "server" : "file",
           times[times.size() / 2], times[times.size() * 95 / 100]);
+}
+
+// Eight processes, each saving 200 assessments for a subject of its own, all
+// at once on one server.
+void BenchArchiveServer::eightWorkstationsSaving()
+{
+    const QString uri = uriOf(m_server->address(m_server->preparedDatabase()));
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (int i = 0; i < 8; ++i) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->start(ARCHIVE_WRITER, {uri, "--timed", "200"});
+    }
+    QList<double> times;
+    for (const auto &writer : writers) {
+        QVERIFY(writer->waitForFinished(120000));
+        QCOMPARE(writer->exitCode(), 0);
+        for (const QByteArray &line : writer->readAllStandardOutput().split('\n')) {
+            if (!line.isEmpty())
+                times << line.toLongLong() / 1000.0;
+        }
+    }
+    QCOMPARE(times.size(), 1600);
+    std::sort(times.begin(), times.end());
+    qInfo("server, eight workstations at once: one save, median %.2f ms, p95 %.2f ms, slowest "
+          "%.2f ms",
+          times[times.size() / 2], times[times.size() * 95 / 100], times.last());
+}
+
+// The server stopped, its sockets open: how long a save takes to say so.
+void BenchArchiveServer::stoppedServerNoticed()
+{
+    Archive archive(m_server->address(m_server->preparedDatabase()));
+    archive.open();
+    const qint64 subject = archive.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    QVERIFY(m_server->pause());
+    QElapsedTimer clock;
+    clock.start();
+    const WriteOutcome outcome = archive.keep(subject, "", developedAssessment()).outcome;
+    const qint64 noticed = clock.elapsed();
+    QVERIFY(m_server->resume());
+    QCOMPARE(outcome, WriteOutcome::Offline);
+    qInfo("server stopped: a save reported as not saved after %.1f s", noticed / 1000.0);
 }
 
 void BenchArchiveServer::readingTenThousand()
