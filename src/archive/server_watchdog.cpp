@@ -48,8 +48,11 @@ public:
     quint64 watch(Watched watched)
     {
         const std::lock_guard lock(m_mutex);
+        // Every watch has the same limit: the thread is woken only when it
+        // waits for none, not at each statement.
+        if (watched.deadline < m_wakeAt)
+            m_wake.notify_one();
         m_watched.emplace(++m_last, std::move(watched));
-        m_wake.notify_one();
         return m_last;
     }
 
@@ -97,6 +100,7 @@ private:
                     *it->second.fired = true;
                 it = m_watched.erase(it);
             }
+            m_wakeAt = next;
             if (next == Clock::time_point::max())
                 m_wake.wait(lock);
             else
@@ -108,6 +112,7 @@ private:
     std::condition_variable m_wake;
     std::map<quint64, Watched> m_watched;
     quint64 m_last = 0;
+    Clock::time_point m_wakeAt = Clock::time_point::max();
     bool m_stopping = false;
     std::thread m_thread; // last: it starts once the rest is there
 };
