@@ -313,18 +313,30 @@ void TestArchiveStores::withoutTablesNamesThePreparation()
 void TestArchiveStores::ordinaryRoleKeepsRowsNotTables()
 {
     const QString database = m_server->preparedDatabase();
-    for (const QString &statement :
-         {QString("CREATE ROLE dietista_%1 LOGIN").arg(database),
-          QString("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO "
-                  "dietista_%1")
-              .arg(database),
-          QString("GRANT SELECT ON nutrivo_schema TO dietista_%1").arg(database),
-          QString("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO dietista_%1").arg(database)})
-        QVERIFY(m_server->exec(database, statement));
+    for (const QString &role : {"dietista_" + database, "collega_" + database}) {
+        for (const QString &statement :
+             {QString("CREATE ROLE %1 LOGIN").arg(role),
+              QString("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO %1")
+                  .arg(role),
+              QString("GRANT SELECT ON nutrivo_schema TO %1").arg(role),
+              QString("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO %1").arg(role)})
+            QVERIFY(m_server->exec(database, statement));
+    }
     Archive archive(m_server->address(database, "dietista_" + database));
     QCOMPARE(archive.open(), ArchiveState::Ready);
     const auto kept = archive.keep(0, "Rossi Mario", developedAssessment());
     QCOMPARE(kept.outcome, WriteOutcome::Done);
+    // A colleague with a role of their own: heard, and their change makes
+    // this one's stale.
+    Archive colleague(m_server->address(database, "collega_" + database));
+    QCOMPARE(colleague.open(), ArchiveState::Ready);
+    const KeptSubject seen = seenSubject(archive, kept.subjectId);
+    bool heard = false;
+    archive.whenChangedElsewhere([&] { heard = true; });
+    QCOMPARE(colleague.rename(seenSubject(colleague, kept.subjectId), "Rossi Luigi"),
+             WriteOutcome::Done);
+    QTRY_VERIFY_WITH_TIMEOUT(heard, 2000);
+    QCOMPARE(archive.removeSubject(seen), WriteOutcome::Stale);
     QCOMPARE(archive.removeSubject(seenSubject(archive, kept.subjectId)), WriteOutcome::Done);
 
     const QString name = "as-dietitian";
