@@ -124,7 +124,7 @@ ArchiveState Archive::openServer() const
     bool unanswered = false;
     {
         const server_watchdog::Watch watch(database());
-        version = server_schema::versionOf(database());
+        version = server_schema::versionOf(database(), &m_connectionError);
         if (version >= server_schema::currentVersion())
             listenForChanges();
         unanswered = watch.fired();
@@ -133,8 +133,13 @@ ArchiveState Archive::openServer() const
         giveUpOnServer();
         return ArchiveState::Unreachable;
     }
-    if (version < 0)
+    if (version < 0) {
+        // Never a message without its reason.
+        if (m_connectionError.trimmed().isEmpty())
+            m_connectionError = QStringLiteral("il server non ha fatto leggere la versione delle "
+                                               "tabelle di Nutrivo.");
         return ArchiveState::Unreachable;
+    }
     if (version < server_schema::currentVersion())
         return ArchiveState::NotPrepared;
     return version > server_schema::currentVersion() ? ArchiveState::ReadOnlyNewer

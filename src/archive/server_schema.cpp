@@ -47,20 +47,25 @@ const QList<QStringList> &steps()
     return all;
 }
 
-int versionOf(const QSqlDatabase &db)
+int versionOf(const QSqlDatabase &db, QString *why)
 {
     QSqlQuery query(db);
+    const auto unread = [&] {
+        if (why)
+            *why = query.lastError().databaseText();
+        return -1;
+    };
     // A plain query of the catalogue, read afresh: to_regclass() may answer from
     // a cache that another workstation's migration has not reached yet.
     if (!query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_catalog.pg_tables"
                                    " WHERE schemaname = current_schema()"
                                    " AND tablename = 'nutrivo_schema')")) ||
         !query.next())
-        return -1;
+        return unread();
     if (!query.value(0).toBool())
         return 0;
     if (!query.exec(QStringLiteral("SELECT MAX(version) FROM nutrivo_schema")) || !query.next())
-        return -1;
+        return unread();
     return query.value(0).toInt();
 }
 

@@ -19,8 +19,9 @@ inline int currentVersion()
     return int(steps().size());
 }
 
-// The database's version: 0 without Nutrivo's tables, -1 when it cannot be read.
-int versionOf(const QSqlDatabase &db);
+// The database's version: 0 without Nutrivo's tables, -1 when it cannot be
+// read, with the server's reason in why.
+int versionOf(const QSqlDatabase &db, QString *why = nullptr);
 
 struct Prepared
 {

@@ -355,6 +355,13 @@ void TestArchiveStores::ordinaryRoleKeepsRowsNotTables()
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+
+    // A role the schema's version was not granted to: refused, with the reason.
+    QVERIFY(m_server->exec(database, "CREATE ROLE ospite_" + database + " LOGIN"));
+    Archive guest(m_server->address(database, "ospite_" + database));
+    QCOMPARE(guest.open(), ArchiveState::Unreachable);
+    QVERIFY2(guest.connectionError().contains("nutrivo_schema"),
+             qPrintable(guest.connectionError()));
 }
 
 void TestArchiveStores::remoteHostNeedsACertificate()
