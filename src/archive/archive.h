@@ -34,11 +34,12 @@ enum class WriteOutcome {
     Done,
     Busy, // another Nutrivo held the file for longer than the wait
     DiskFull,
-    Unwritable, // permissions, a read-only folder, an input/output error
-    Refused,    // the archive is not Ready (see state())
-    Offline,    // the server did not answer, or ended the connection
-    Stale,      // changed or deleted by another Nutrivo since it was read: nothing done
-    Namesake,   // another Nutrivo made a subject of that name meanwhile: nothing kept
+    Unwritable,  // permissions, a read-only folder, an input/output error
+    Refused,     // the archive is not Ready (see state())
+    Offline,     // the server did not answer, or ended the connection
+    Stale,       // changed or deleted by another Nutrivo since it was read: nothing done
+    Namesake,    // another Nutrivo made a subject of that name meanwhile: nothing kept
+    Unconfirmed, // the server did not answer the commit: kept or not, only a reading tells
 };
 
 class Archive

@@ -209,7 +209,7 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
 
 // A save that failed before its commit was never kept and is tried once more
 // on a new session; one whose commit got no answer may or may not be there,
-// and is reported as not saved.
+// and is reported as unconfirmed.
 Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept,
                             const std::optional<QList<qint64>> &namesakesAsked)
 {
@@ -224,10 +224,12 @@ Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAss
         });
         if (unanswered)
             giveUpOnServer();
+        if (committing && done.outcome == WriteOutcome::Offline)
+            return Kept{WriteOutcome::Unconfirmed};
         return done;
     };
     const Kept first = keepWatched();
-    if (first.outcome != WriteOutcome::Offline || committing || !m_server ||
+    if (first.outcome != WriteOutcome::Offline || !m_server ||
         m_state == ArchiveState::Unreachable || !reopenServer())
         return first;
     return keepWatched();

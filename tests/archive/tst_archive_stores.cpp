@@ -30,6 +30,7 @@ private slots:
     void sessionEndedByTheServer();
     void unansweredServerGivenUp_data();
     void unansweredServerGivenUp();
+    void unansweredCommitUnconfirmed();
     void othersChangesHeardOnANewSession();
     void confirmedSavesSurviveAnImmediateStop();
     void randomWorkFromSeveralWorkstations_data();
@@ -481,6 +482,32 @@ void TestArchiveStores::unansweredServerGivenUp()
     QCOMPARE(archive.state(), ArchiveState::Ready);
     QCOMPARE(archive.subjects().value(0).name, QString("Rossi Mario"));
     QCOMPARE(archive.assessmentsOf(kept.subjectId).size(), 2);
+}
+
+// A commit the server takes longer to make than its wait: the watchdog ends
+// the session, and the save, which the server then commits, is reported as
+// unconfirmed, never as not saved.
+void TestArchiveStores::unansweredCommitUnconfirmed()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive archive(m_server->address(database));
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+    const qint64 subject = archive.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    QVERIFY(m_server->exec(database, QString("CREATE FUNCTION slow_commit() RETURNS trigger"
+                                             " LANGUAGE plpgsql AS $$ BEGIN"
+                                             " PERFORM pg_sleep(%1); RETURN NULL; END $$")
+                                         .arg(serverWaitSeconds + 2)));
+    QVERIFY(m_server->exec(database, "CREATE CONSTRAINT TRIGGER slow_commit AFTER INSERT ON "
+                                     "assessments DEFERRABLE INITIALLY DEFERRED FOR EACH ROW "
+                                     "EXECUTE FUNCTION slow_commit()"));
+    QCOMPARE(archive.keep(subject, "", developedAssessment()).outcome, WriteOutcome::Unconfirmed);
+    // Waits for the commit's lock on the table.
+    QVERIFY(m_server->exec(database, "DROP TRIGGER slow_commit ON assessments"));
+    Archive reader(m_server->address(database));
+    QCOMPARE(reader.open(), ArchiveState::Ready);
+    QCOMPARE(reader.assessmentsOf(subject).size(), 2);
+    QCOMPARE(archive.keep(subject, "", developedAssessment()).outcome, WriteOutcome::Done);
+    QCOMPARE(reader.assessmentsOf(subject).size(), 3);
 }
 
 // Another workstation's save is heard, this one's own is not; and still after

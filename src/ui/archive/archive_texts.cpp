@@ -87,6 +87,12 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
                 QStringLiteral("Il server dell'archivio non risponde: l'operazione non è stata "
                                "eseguita e l'archivio è rimasto com'era. Riprovare quando il "
                                "server è di nuovo raggiungibile.")};
+    case WriteOutcome::Unconfirmed:
+        return {QMessageBox::Warning,
+                QStringLiteral("Il server dell'archivio non ha confermato il salvataggio: la "
+                               "valutazione potrebbe essere stata salvata oppure no. Quando il "
+                               "server è di nuovo raggiungibile, controllare nell'archivio prima "
+                               "di salvarla di nuovo.")};
     case WriteOutcome::Stale:
         return {QMessageBox::Warning,
                 QStringLiteral("Nel frattempo il soggetto è stato modificato o eliminato da "
