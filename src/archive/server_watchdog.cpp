@@ -94,10 +94,13 @@ private:
                     ++it;
                     continue;
                 }
-                // Shut, not closed: the number stays libpq's, whose read now
-                // ends as if the server had hung up.
-                if (sameSocket(it->second) && ::shutdown(it->second.socket, SHUT_RDWR) == 0)
+                // Told before it is shut: the shutdown wakes the statement at
+                // once. Shut, not closed: the number stays libpq's, whose read
+                // now ends as if the server had hung up.
+                if (sameSocket(it->second)) {
                     *it->second.fired = true;
+                    ::shutdown(it->second.socket, SHUT_RDWR);
+                }
                 it = m_watched.erase(it);
             }
             m_wakeAt = next;
