@@ -108,6 +108,15 @@ void Archive::giveUpOnServer() const
         QStringLiteral("il server non ha risposto entro %1 secondi.").arg(serverWaitSeconds);
 }
 
+bool Archive::givenUp(const server_watchdog::Watch &watch, QSqlQuery &query) const
+{
+    if (!watch.fired())
+        return false;
+    query = QSqlQuery();
+    giveUpOnServer();
+    return true;
+}
+
 // The server's tables are made and migrated by --prepare-server, as their
 // owner; the dietitians' role only reads and writes rows.
 ArchiveState Archive::openServer() const

@@ -19,6 +19,9 @@ class QSqlQuery;
 namespace sql {
 class Connection;
 }
+namespace server_watchdog {
+class Watch;
+}
 
 enum class ArchiveState {
     Absent,        // no file yet
@@ -142,6 +145,8 @@ private:
     // After the watchdog ended a session the server left unanswered: nothing
     // more is asked of it in this action, and the next opens a new session.
     void giveUpOnServer() const;
+    // Whether the watch ran out; then the server is given up, query with it.
+    bool givenUp(const server_watchdog::Watch &watch, QSqlQuery &query) const;
     // Other workstations' changes reach this one through the server.
     void listenForChanges() const;
     // Part of the transaction under way on a server: tells the others what

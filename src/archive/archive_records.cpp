@@ -103,17 +103,12 @@ bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariant
     for (int attempt = 0;; ++attempt) {
         query = QSqlQuery(database());
         query.setForwardOnly(true);
-        bool unanswered = false;
         {
             const server_watchdog::Watch watch(database());
             if (sql::run(query, statement, values))
                 return true;
-            unanswered = watch.fired();
-        }
-        if (unanswered) {
-            query = QSqlQuery();
-            giveUpOnServer();
-            return false;
+            if (givenUp(watch, query))
+                return false;
         }
         // Any other failure keeps its error, for its outcome.
         if (attempt > 0 || !sessionLost(query.lastError()))
@@ -147,11 +142,8 @@ QList<KeptSubject> Archive::subjects() const
                          readTime(query.value(3)), query.value(4).toInt(), readTime(query.value(5)),
                          query.value(6).toString(), query.value(7).toLongLong()});
     }
-    if (watch.fired()) {
-        query = QSqlQuery();
-        giveUpOnServer();
+    if (givenUp(watch, query))
         return {};
-    }
     return subjects;
 }
 
@@ -183,11 +175,8 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
         kept.figures = readFigures(query, 9);
         assessments.append(kept);
     }
-    if (watch.fired()) {
-        query = QSqlQuery();
-        giveUpOnServer();
+    if (givenUp(watch, query))
         return {};
-    }
     return assessments;
 }
 
@@ -200,11 +189,7 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
         return false;
     const server_watchdog::Watch watch(database());
     const bool held = query.next();
-    if (watch.fired()) {
-        query = QSqlQuery();
-        giveUpOnServer();
-    }
-    return held;
+    return !givenUp(watch, query) && held;
 }
 
 // A save that failed before its commit was never kept and is tried once more
@@ -350,16 +335,9 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
     if (query.numRowsAffected() == 0)
         return WriteOutcome::Stale;
     // Done: the others are told, and one that misses it sees it at its next reading.
-    bool unanswered = false;
-    {
-        const server_watchdog::Watch watch(database());
-        announce(query, QStringLiteral("subject"), subjectId);
-        unanswered = watch.fired();
-    }
-    if (unanswered) {
-        query = QSqlQuery();
-        giveUpOnServer();
-    }
+    const server_watchdog::Watch watch(database());
+    announce(query, QStringLiteral("subject"), subjectId);
+    givenUp(watch, query);
     return WriteOutcome::Done;
 }
 
