@@ -467,40 +467,43 @@ void frmArchivio::report(const QString &title, WriteOutcome outcome)
     reload();
 }
 
+// The subject and assessment as the user saw them, copied: another
+// workstation's change read while a question is open replaces the lists.
 void frmArchivio::removeAssessment()
 {
-    const KeptSubject *subject = selectedSubject();
-    const KeptAssessment *kept = selectedAssessment();
-    if (!subject || !kept || m_archive.state() != ArchiveState::Ready)
+    if (!selectedSubject() || !selectedAssessment() || m_archive.state() != ArchiveState::Ready)
         return;
+    const QString name = selectedSubject()->name;
+    const KeptAssessment kept = *selectedAssessment();
     const QString title = QStringLiteral("Elimina valutazione");
     if (confirm(title,
                 QStringLiteral("Eliminare la valutazione di %1 del %2? Non si potrà recuperare.")
-                    .arg(subject->name, shortTime(kept->takenAt)),
+                    .arg(name, shortTime(kept.takenAt)),
                 QStringLiteral("Elimina")))
-        report(title, waitingFor([&] { return m_archive.removeAssessment(kept->id); }));
+        report(title, waitingFor([&] { return m_archive.removeAssessment(kept.id); }));
 }
 
 void frmArchivio::removeSubject()
 {
-    const KeptSubject *subject = selectedSubject();
-    if (!subject || m_archive.state() != ArchiveState::Ready)
+    if (!selectedSubject() || m_archive.state() != ArchiveState::Ready)
         return;
+    const KeptSubject subject = *selectedSubject();
     const QString title = QStringLiteral("Elimina soggetto");
     if (confirm(title,
                 QStringLiteral("Eliminare %1 e tutte le sue valutazioni (%2)? Non si potranno "
                                "recuperare.")
-                    .arg(subject->name)
-                    .arg(subject->assessments),
+                    .arg(subject.name)
+                    .arg(subject.assessments),
                 QStringLiteral("Elimina")))
-        report(title, waitingFor([&] { return m_archive.removeSubject(*subject); }));
+        report(title, waitingFor([&] { return m_archive.removeSubject(subject); }));
 }
 
 void frmArchivio::renameSubject()
 {
-    const KeptSubject *subject = selectedSubject();
-    if (!subject || m_archive.state() != ArchiveState::Ready)
+    if (!selectedSubject() || m_archive.state() != ArchiveState::Ready)
         return;
+    const KeptSubject seen = *selectedSubject();
+    const KeptSubject *subject = &seen;
     const QString title = QStringLiteral("Rinomina soggetto");
     QInputDialog dialog(this);
     dialog.setWindowTitle(title);
@@ -592,7 +595,10 @@ void frmArchivio::printCourse()
 
 void frmArchivio::exportAssessments()
 {
-    const QString written = exportSpreadsheet(this, m_archive, selectedSubject());
+    std::optional<KeptSubject> subject;
+    if (selectedSubject())
+        subject = *selectedSubject();
+    const QString written = exportSpreadsheet(this, m_archive, subject ? &*subject : nullptr);
     if (!written.isEmpty())
         m_c.lblStato->setText(written);
 }
