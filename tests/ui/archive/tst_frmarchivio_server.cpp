@@ -32,6 +32,7 @@ private slots:
     void namesakeMadeWhileTheQuestionWasOpen();
     void stoppedServerReportedAndSavedAgain();
     void olderProgramReadsANewerServer();
+    void changedWhileTheDeleteWasAsked();
 
 private:
     void startProgram(const QString &database);
@@ -507,6 +508,53 @@ void TestFrmArchivioServer::olderProgramReadsANewerServer()
         QVERIFY2(!window->findChild<QPushButton *>(change)->isEnabled(), change);
     QCOMPARE(other.subjects().size(), 1);
     QCOMPARE(other.subjects().value(0).assessments, 1);
+}
+
+// Another workstation saves for the subject while "Elimina" is asked, and the
+// window reads the archive again under the question: the delete is of the
+// subject as the user saw it, and refused.
+void TestFrmArchivioServer::changedWhileTheDeleteWasAsked()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    const qint64 mario = other.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    other.keep(0, "Bianchi Anna", developedAssessment());
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    auto *status = window->findChild<QLabel *>("lblStato");
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        if (list->model()->index(row, 0).data().toString().startsWith("Rossi Mario"))
+            list->setCurrentIndex(list->model()->index(row, 0));
+    }
+    QList<ShownMessage> shown;
+    answeringDialogs(
+        [&] {
+            QTest::mouseClick(window->findChild<QPushButton *>("cmdEliminaSoggetto"),
+                              Qt::LeftButton);
+        },
+        [&](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+            QAbstractButton *press = box->button(QMessageBox::Ok);
+            if (shown.size() == 1) {
+                status->setText(QString());
+                other.keep(mario, "", developedAssessment("1,70", "69"));
+                QTRY_VERIFY_WITH_TIMEOUT(!status->text().isEmpty(), 2000);
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button->text() == "Elimina")
+                        press = button;
+                }
+            }
+            press->click();
+        });
+    QCOMPARE(shown.size(), 2);
+    QVERIFY2(shown[1].text.startsWith("Nel frattempo il soggetto è stato modificato"),
+             qPrintable(shown[1].text));
+    QCOMPARE(seenSubject(other, mario).assessments, 2);
+    QCOMPARE(other.subjects().size(), 2);
 }
 
 QTEST_MAIN(TestFrmArchivioServer)
