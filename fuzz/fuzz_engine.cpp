@@ -71,9 +71,15 @@ void checkCircumferences(const IdealCircumferences &c)
 void checkResults(const DevelopedData &data, const Separators &separators)
 {
     const WeightAssessment &w = data.weight;
-    requireFigure(w.idealWeightKg);
     requireFigure(w.bodyMassIndex);
-    requireSignedText(w.idealWeightText, w.idealWeightKg);
+    if (w.idealWeightKg) {
+        requireFigure(*w.idealWeightKg);
+        requireSignedText(w.idealWeightText, *w.idealWeightKg);
+    }
+    if (w.growth) {
+        requireFigure(w.growth->z);
+        requireFigure(w.growth->centile);
+    }
     requireStandardText(w.bodyMassIndexText, w.bodyMassIndex, separators);
 
     const EnergyAssessment &e = data.energy;

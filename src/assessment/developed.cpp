@@ -56,8 +56,8 @@ DevelopedData develop(const SubjectData &input, const Separators &separators)
     if (!(subject.ageYears() >= 0))
         return stopAt(data, Stop::AgeNegative, implausible("all'età"));
 
-    data.weight = assessWeight(*subject.sex, subject.heightMetres(), subject.weightKg(),
-                               subject.weightText, separators);
+    data.weight = assessWeight(*subject.sex, subject.ageYears(), subject.heightMetres(),
+                               subject.weightKg(), subject.weightText, separators);
     data.energy = assessEnergy(*subject.sex, subject.ageYears(), subject.weightKg(),
                                *subject.activityLevel, separators);
     // The split starts from the requirement as written.

@@ -8,6 +8,10 @@ ShownFigures shownFigures(const DevelopedData &data)
     figures.idealWeightKg = data.weight.idealWeightKg;
     figures.bodyMassIndex = roundedToCents(data.weight.bodyMassIndex);
     figures.weightClass = data.weight.weightClassText;
+    if (data.weight.growth) {
+        figures.bmiZ = data.weight.growth->z;
+        figures.bmiCentile = data.weight.growth->centile;
+    }
     figures.basalMetabolismKcal = data.energy.basalMetabolismKcal;
     figures.activityFactor = data.energy.activityFactor;
     figures.dailyEnergyKcal = data.energy.dailyEnergyKcal;
@@ -42,11 +46,12 @@ std::string weightClassText(const ShownFigures &figures, const Separators &)
     return figures.weightClass;
 }
 
-// Empty without a factor.
-std::string activityFactorText(const ShownFigures &figures, const Separators &separators)
+// Empty without a value.
+template <std::optional<double> ShownFigures::*figure>
+std::string optionalText(const ShownFigures &figures, const Separators &separators)
 {
-    const auto &factor = figures.activityFactor;
-    return factor ? localNumberText(roundedToCents(*factor), separators) : std::string();
+    const auto &value = figures.*figure;
+    return value ? localNumberText(roundedToCents(*value), separators) : std::string();
 }
 
 // In the order the window shows them.
@@ -54,11 +59,13 @@ const std::pair<const char *, FigureText> figureTexts[] = {
     {"Fianchi ideali", numberText<&ShownFigures::hipsCm>},
     {"Vita ideale", numberText<&ShownFigures::waistCm>},
     {"Cosce ideali", numberText<&ShownFigures::thighsCm>},
-    {"Peso ideale", numberText<&ShownFigures::idealWeightKg>},
+    {"Peso ideale", optionalText<&ShownFigures::idealWeightKg>},
     {"Indice di massa corporea", numberText<&ShownFigures::bodyMassIndex>},
     {"Classe di peso", weightClassText},
+    {"Punteggio z IMC", optionalText<&ShownFigures::bmiZ>},
+    {"Centile IMC", optionalText<&ShownFigures::bmiCentile>},
     {"Metabolismo basale", numberText<&ShownFigures::basalMetabolismKcal>},
-    {"Livello di attività fisica", activityFactorText},
+    {"Livello di attività fisica", optionalText<&ShownFigures::activityFactor>},
     {"Fabbisogno energetico giornaliero", numberText<&ShownFigures::dailyEnergyKcal>},
     {"Protidi (Kcal)", numberText<&ShownFigures::proteinsKcal>},
     {"Protidi (g/giorno)", numberText<&ShownFigures::proteinsGrams>},

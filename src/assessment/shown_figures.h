@@ -14,9 +14,13 @@ namespace assessment {
 
 struct ShownFigures
 {
-    double idealWeightKg = 0;
-    double bodyMassIndex = 0; // to cents, as shown
-    std::string weightClass;  // "in Normopeso"
+    std::optional<double> idealWeightKg; // none below 2 years
+    double bodyMassIndex = 0;            // to cents, as shown
+    std::string weightClass;             // "in Normopeso"
+    // A growing subject's place on the growth reference, as shown; none for
+    // an adult or below 2 years.
+    std::optional<double> bmiZ;       // to cents
+    std::optional<double> bmiCentile; // to tenths
     double basalMetabolismKcal = 0;
     std::optional<double> activityFactor; // none below 10 years
     double dailyEnergyKcal = 0;

@@ -45,8 +45,20 @@ const char *const faoWho = "FAO/OMS/ONU, Energy and protein requirements, Techni
 const char *const whoClasses = "Organizzazione Mondiale della Sanità, Obesity: preventing and "
                                "managing the global epidemic, Technical Report Series 894, "
                                "Ginevra 2000: le classi dell'indice di massa corporea.";
-const char *const growth = "Per i soggetti in crescita: OMS, Growth reference 5-19 anni (2007); "
-                           "carte auxologiche italiane SIEDP (Cacciari e altri, 2006).";
+const char *const who2006 = "OMS, WHO Child Growth Standards (2006): indice di massa corporea per "
+                            "età da 0 a 5 anni; L, M e S dalle tabelle dell'OMS (pacchetto anthro, "
+                            "GPL 3 o successiva).";
+const char *const who2007 = "OMS, WHO Growth Reference 5-19 anni (2007): indice di massa corporea "
+                            "per età; L, M e S dalle tabelle dell'OMS (pacchetto anthroplus, GPL 3 "
+                            "o successiva).";
+const char *const consensus = "SIEDP e SIP, consenso sull'obesità in età evolutiva (2018): curve "
+                              "OMS 2006 da 2 a 5 anni e OMS 2007 da 5 a 18, limiti di classe in "
+                              "punteggio z.";
+
+const char *referenceSource(GrowthReference reference)
+{
+    return reference == GrowthReference::Who2006 ? who2006 : who2007;
+}
 const char *const lorentz = "Formula di Lorentz per il peso ideale.";
 const char *const atwater = "Fattori di Atwater: 4 Kcal per grammo di protidi e di glucidi, 9 "
                             "Kcal per grammo di lipidi.";
@@ -75,7 +87,8 @@ public:
         working.steps.push_back(circumference("Cosce ideali", m_data.circumferences->thighsText,
                                               "altezza in cm ÷ 3", " ÷ 3",
                                               [](double h) { return h / 3; }));
-        working.references = {larn, faoWho, whoClasses, growth, lorentz, atwater};
+        working.references = {larn,    faoWho,    whoClasses, who2006,
+                              who2007, consensus, lorentz,    atwater};
         return working;
     }
 
@@ -94,10 +107,57 @@ private:
     double height() const { return readNumber(withDecimalPoint(m_subject.heightText)); }
     double weight() const { return readNumber(withDecimalPoint(m_subject.weightText)); }
     double age() const { return m_subject.ageYears(); }
+    std::string years() const { return number(age()) + (age() == 1 ? " anno" : " anni"); }
     Sex sex() const { return *m_subject.sex; }
+
+    // "Femmine, 78 mesi (OMS 2007): L -0,7387, M 15,2641, S 0,0839"
+    std::string growthRow(const GrowthPlacement &growth) const
+    {
+        const std::string age = growth.reference == GrowthReference::Who2006
+                                    ? std::to_string(growth.tableAge) + " giorni"
+                                    : std::to_string(growth.ageMonths) + " mesi";
+        return std::string(sexPlural(sex())) + ", " + age + " (" +
+               growthReferenceName(growth.reference) + "): L " + number(growth.lms.l) + ", M " +
+               number(growth.lms.m) + ", S " + number(growth.lms.s);
+    }
+
+    std::string middleOfYearNote(const GrowthPlacement &growth) const
+    {
+        std::string note = "L'età è in anni interi: il programma usa la metà dell'anno, " +
+                           number(std::floor(age())) +
+                           " anni e 6 mesi = " + std::to_string(growth.ageMonths) + " mesi";
+        if (growth.reference == GrowthReference::Who2006)
+            note += " = " + std::to_string(growth.tableAge) + " giorni (la tabella è per giorno)";
+        return note + ".";
+    }
+
+    const char *const belowTwoNote =
+        "Sotto i 2 anni un'età in anni interi non colloca il bambino sulle curve di crescita, "
+        "che in quei mesi cambiano in fretta: il programma non dà né classe né peso ideale. Il "
+        "pediatra usa le curve OMS 2006 con l'età in mesi.";
 
     WorkingStep idealWeight() const
     {
+        if (const auto &growth = m_data.weight.growth) {
+            return {"Peso ideale",
+                    trimmed(m_data.weight.idealWeightText),
+                    "M × altezza in metri × altezza in metri, a due decimali: il peso a cui "
+                    "l'indice sarebbe la mediana (M) della curva per sesso ed età",
+                    growthRow(*growth) + "; " + number(growth->lms.m) + " × " + number(height()) +
+                        " × " + number(height()) + " = " + number(*m_data.weight.idealWeightKg) +
+                        " Kg",
+                    referenceSource(growth->reference),
+                    {"Per un soggetto in crescita la formula di Lorentz, pensata per l'adulto, "
+                     "non vale.",
+                     buildNote()}};
+        }
+        if (!m_data.weight.idealWeightKg)
+            return {"Peso ideale",
+                    m_data.weight.idealWeightText,
+                    "nessuna sotto i 2 anni",
+                    "nessun peso ideale a " + years(),
+                    who2006,
+                    {belowTwoNote}};
         const std::string divisor = sex() == Sex::Maschile ? "4" : "2";
         const std::string cm = number(heightCm());
         return {"Peso ideale",
@@ -106,12 +166,17 @@ private:
                     (sex() == Sex::Maschile ? "i maschi (÷ 2 per le femmine)"
                                             : "le femmine (÷ 4 per i maschi)"),
                 "(" + cm + " − 100) − (" + cm + " − 150) ÷ " + divisor + " = " +
-                    number(m_data.weight.idealWeightKg) + " Kg",
+                    number(*m_data.weight.idealWeightKg) + " Kg",
                 lorentz,
-                {std::string("La formula non tiene conto della costituzione corporea: con "
-                             "costituzione ") +
-                 captionOf(*m_subject.constitution) +
-                 ", come con le altre, il peso ideale è lo stesso."}};
+                {buildNote()}};
+    }
+
+    std::string buildNote() const
+    {
+        return std::string("La formula non tiene conto della costituzione corporea: con "
+                           "costituzione ") +
+               captionOf(*m_subject.constitution) +
+               ", come con le altre, il peso ideale è lo stesso.";
     }
 
     WorkingStep bodyMassIndex() const
@@ -125,15 +190,62 @@ private:
                 {}};
     }
 
+    WorkingStep growthClass(const GrowthPlacement &growth) const
+    {
+        const GrowthBounds bounds = growthBoundsOf(growth.reference);
+        const auto z = [&](double value) { return zScoreText(value, m_separators); };
+        std::string formula =
+            "punteggio z = ((IMC ÷ M) elevato a L − 1) ÷ (L × S), con l'IMC non arrotondato; "
+            "oltre ±3 misurato "
+            "sull'ampiezza dell'ultima deviazione standard; centile = distribuzione normale "
+            "in z. Limiti del consenso: sotto " +
+            z(bounds.sottopesoBelow) + " Sottopeso, fino a " + z(bounds.normopesoUpTo) +
+            " Normopeso, oltre " + z(bounds.normopesoUpTo) + " Sovrappeso, oltre " +
+            z(bounds.sovrappesoUpTo) + " Obeso";
+        if (bounds.riskAbove)
+            formula += "; oltre " + z(*bounds.riskAbove) + " a rischio di sovrappeso";
+        const Lms &lms = growth.lms;
+        WorkingStep step{
+            "Classe di peso",
+            m_data.weight.weightClassText,
+            formula,
+            m_data.weight.bodyMassIndexText + " per " + growthRow(growth) + ": z = ((" +
+                number(std::round(m_data.weight.bodyMassIndex * 1e4) / 1e4) + " ÷ " +
+                number(lms.m) + ")^" + number(lms.l) + " − 1) ÷ (" + number(lms.l) + " × " +
+                number(lms.s) + ") = " + z(growth.z) + ", " +
+                centileText(growth.centile, m_separators) + ": " + m_data.weight.weightClassText,
+            std::string(referenceSource(growth.reference)) + " " + consensus,
+            {"Fino ai 17 anni la classe viene dalle curve di crescita dell'OMS per "
+             "sesso ed età, non dai limiti dell'adulto.",
+             middleOfYearNote(growth)}};
+        if (growth.atRiskOfOverweight)
+            step.notes.push_back("Tra i 2 e i 4 anni, oltre " + z(*bounds.riskAbove) +
+                                 " e fino a " + z(bounds.normopesoUpTo) +
+                                 ", il bambino è in Normopeso ma a rischio di sovrappeso.");
+        if (std::abs(growth.z) > 3)
+            step.notes.push_back("Oltre ±3 l'OMS misura la distanza con l'ampiezza dell'ultima "
+                                 "deviazione standard, perché la coda della curva si allunga.");
+        return step;
+    }
+
     WorkingStep weightClass() const
     {
+        if (m_data.weight.growth)
+            return growthClass(*m_data.weight.growth);
+        if (!m_data.weight.weightClass)
+            return {"Classe di peso",
+                    m_data.weight.weightClassText,
+                    "nessuna classe sotto i 2 anni",
+                    m_data.weight.bodyMassIndexText + " a " + years() + ": nessuna classe",
+                    who2006,
+                    {belowTwoNote}};
         const ClassBounds bounds = classBoundsOf(sex());
         const double index = m_data.weight.bodyMassIndex;
         const std::string lower = number(bounds.normopeso), middle = number(bounds.sovrappeso),
                           upper = number(bounds.obeso);
         const std::string &shown = m_data.weight.bodyMassIndexText;
         std::string where;
-        switch (m_data.weight.weightClass) {
+        switch (*m_data.weight.weightClass) {
         case WeightClass::Sottopeso:
             where = shown + " è sotto " + lower;
             break;
@@ -158,11 +270,6 @@ private:
                              "; con i limiti dell'OMS: " + whoClass(index),
                          whoClasses,
                          {}};
-        if (age() < 18)
-            step.notes.push_back(
-                "Sotto i 18 anni queste sono classi dell'adulto e non valgono per un soggetto "
-                "in crescita: per bambini e ragazzi il pediatra confronta l'indice con le curve "
-                "di crescita per età e sesso (OMS, carte auxologiche italiane).");
         return step;
     }
 

@@ -17,6 +17,8 @@ private slots:
     void notesForTheAge();
     void equationOfTheAgeBand_data();
     void equationOfTheAgeBand();
+    void growthReferenceWorked_data();
+    void growthReferenceWorked();
 };
 
 namespace {
@@ -87,7 +89,7 @@ void TestWorking::numbersAreTheShownFigures()
             QVERIFY2(std::abs(lastNumber(s.calculation, separators) - value) < 0.005,
                      s.calculation.c_str());
         };
-        shows("Peso ideale", data.weight.idealWeightText, data.weight.idealWeightKg);
+        shows("Peso ideale", data.weight.idealWeightText, *data.weight.idealWeightKg);
         shows("Indice di massa corporea", data.weight.bodyMassIndexText,
               readStandardFormat(data.weight.bodyMassIndexText, separators));
         shows("Metabolismo basale", data.energy.basalMetabolismText,
@@ -171,6 +173,59 @@ void TestWorking::equationOfTheAgeBand()
     const SubjectData input = subject("1.70", "70", qPrintable(age), Sex::Maschile);
     const Working working = workingOf(input, develop(input, italian()), italian());
     QCOMPARE(QString::fromStdString(step(working, "Metabolismo basale").calculation), calculation);
+}
+
+void TestWorking::growthReferenceWorked_data()
+{
+    QTest::addColumn<SubjectData>("input");
+    QTest::addColumn<QString>("classCalculation"); // its end
+    QTest::addColumn<QString>("idealCalculation"); // its start
+    QTest::addColumn<QString>("note");             // one of the class's notes
+    QTest::newRow("girl of 6")
+        << subject("1.15", "20", "6", Sex::Femminile)
+        << ": z = ((15,1229 ÷ 15,32)^-1,1728 − 1) ÷ (-1,1728 × 0,10471) = -0,12, "
+           "45,0° centile: in Normopeso"
+        << "Femmine, 78 mesi (OMS 2007): L -1,1728, M 15,32, S 0,10471; 15,32 × 1,15"
+        << "6 anni e 6 mesi = 78 mesi.";
+    QTest::newRow("boy of 3, by day")
+        << subject("0.98", "15", "3", Sex::Maschile) << "= +0,14, 55,6° centile: in Normopeso"
+        << "Maschi, 1278 giorni (OMS 2006)"
+        << "42 mesi = 1278 giorni";
+    QTest::newRow("girl of 4, at risk")
+        << subject("1.02", "19", "4", Sex::Femminile) << "= +1,80, 96,4° centile: in Normopeso"
+        << "Femmine, 1644 giorni (OMS 2006)"
+        << "a rischio di sovrappeso";
+    QTest::newRow("boy of 12, restricted")
+        << subject("1.50", "60", "12", Sex::Maschile) << "= +2,46, 99,3° centile: Obeso"
+        << "Maschi, 150 mesi (OMS 2007)"
+        << "Fino ai 17 anni";
+    QTest::newRow("infant") << subject("0.75", "9", "1", Sex::Maschile)
+                            << "16,00 a 1 anno: nessuna classe"
+                            << "nessun peso ideale a 1 anno"
+                            << "Sotto i 2 anni";
+}
+
+// The table, the age used, L, M and S and the formula with the subject's numbers.
+void TestWorking::growthReferenceWorked()
+{
+    QFETCH(SubjectData, input);
+    QFETCH(QString, classCalculation);
+    QFETCH(QString, idealCalculation);
+    QFETCH(QString, note);
+    const DevelopedData data = develop(input, italian());
+    const Working working = workingOf(input, data, italian());
+    const WorkingStep &weightClass = step(working, "Classe di peso");
+    const QString calculation = QString::fromStdString(weightClass.calculation);
+    QVERIFY2(calculation.endsWith(classCalculation), qPrintable(calculation));
+    QVERIFY2(QString::fromStdString(step(working, "Peso ideale").calculation)
+                 .startsWith(idealCalculation),
+             step(working, "Peso ideale").calculation.c_str());
+    QStringList notes;
+    for (const std::string &text : weightClass.notes)
+        notes << QString::fromStdString(text);
+    QVERIFY2(notes.join(' ').contains(note), qPrintable(notes.join('|')));
+    QVERIFY(weightClass.source.find(data.weight.growth ? "OMS" : "Child Growth") !=
+            std::string::npos);
 }
 
 QTEST_GUILESS_MAIN(TestWorking)
