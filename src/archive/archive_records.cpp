@@ -51,16 +51,20 @@ QDateTime readTime(const QVariant &value)
 const QString figureColumns = QStringLiteral(
     "ideal_weight_kg, body_mass_index, weight_class, basal_metabolism_kcal, activity_factor,"
     " daily_energy_kcal, proteins_kcal, proteins_g, fats_kcal, fats_g, carbohydrates_kcal,"
-    " carbohydrates_g, hips_cm, waist_cm, thighs_cm");
+    " carbohydrates_g, hips_cm, waist_cm, thighs_cm, bmi_z, bmi_centile");
+
+QVariant optionalValue(const std::optional<double> &value)
+{
+    return value ? QVariant(*value) : QVariant(QMetaType::fromType<double>());
+}
 
 QVariantList figureValues(const ShownFigures &f)
 {
-    return {f.idealWeightKg,
+    return {optionalValue(f.idealWeightKg),
             f.bodyMassIndex,
             QString::fromStdString(f.weightClass),
             f.basalMetabolismKcal,
-            f.activityFactor ? QVariant(*f.activityFactor)
-                             : QVariant(QMetaType::fromType<double>()),
+            optionalValue(f.activityFactor),
             f.dailyEnergyKcal,
             f.proteinsKcal,
             f.proteinsGrams,
@@ -70,19 +74,23 @@ QVariantList figureValues(const ShownFigures &f)
             f.carbohydratesGrams,
             f.hipsCm,
             f.waistCm,
-            f.thighsCm};
+            f.thighsCm,
+            optionalValue(f.bmiZ),
+            optionalValue(f.bmiCentile)};
 }
 
 ShownFigures readFigures(const QSqlQuery &query, int first)
 {
     const auto number = [&](int column) { return query.value(first + column).toDouble(); };
+    const auto optional = [&](int column) {
+        return query.isNull(first + column) ? std::nullopt : std::optional(number(column));
+    };
     ShownFigures f;
-    f.idealWeightKg = number(0);
+    f.idealWeightKg = optional(0);
     f.bodyMassIndex = number(1);
     f.weightClass = query.value(first + 2).toString().toStdString();
     f.basalMetabolismKcal = number(3);
-    if (!query.isNull(first + 4))
-        f.activityFactor = number(4);
+    f.activityFactor = optional(4);
     f.dailyEnergyKcal = number(5);
     f.proteinsKcal = number(6);
     f.proteinsGrams = number(7);
@@ -93,6 +101,8 @@ ShownFigures readFigures(const QSqlQuery &query, int first)
     f.hipsCm = number(12);
     f.waistCm = number(13);
     f.thighsCm = number(14);
+    f.bmiZ = optional(15);
+    f.bmiCentile = optional(16);
     return f;
 }
 
@@ -173,6 +183,7 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
         kept.build = fromName<Constitution>(buildNames, query.value(7).toString());
         kept.programVersion = query.value(8).toString();
         kept.figures = readFigures(query, 9);
+        placeOnGrowthReference(kept);
         assessments.append(kept);
     }
     if (givenUp(watch, query))

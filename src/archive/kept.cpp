@@ -29,6 +29,23 @@ assessment::SubjectData subjectDataOf(const QString &name, const KeptAssessment 
             kept.build};
 }
 
+void placeOnGrowthReference(KeptAssessment &kept)
+{
+    using namespace assessment;
+    ShownFigures &figures = kept.figures;
+    if (figures.bmiZ || !(kept.ageYears() < adultFromAge))
+        return;
+    // The same reading of the inputs as a development's; separators play no part.
+    const WeightAssessment weight = assessWeight(kept.sex, kept.ageYears(), kept.heightMetres(),
+                                                 kept.weightKg(), "", Separators());
+    figures.idealWeightKg = weight.idealWeightKg;
+    figures.weightClass = weight.weightClassText;
+    if (weight.growth) {
+        figures.bmiZ = weight.growth->z;
+        figures.bmiCentile = weight.growth->centile;
+    }
+}
+
 namespace {
 
 double typedNumber(const QString &text)

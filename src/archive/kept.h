@@ -45,6 +45,10 @@ struct KeptAssessment
 KeptAssessment keptFrom(const assessment::SubjectData &subject,
                         const assessment::DevelopedData &data, const QDateTime &takenAt);
 
+// A subject under 18 kept before the growth reference has an adult's class and
+// ideal weight: they are read again from the kept inputs, never shown wrong.
+void placeOnGrowthReference(KeptAssessment &kept);
+
 // The subject's inputs again, with the given name, for a new development.
 assessment::SubjectData subjectDataOf(const QString &name, const KeptAssessment &kept);
 

@@ -2,7 +2,7 @@
 
 namespace schema {
 
-const QString &assessmentColumns()
+const QString &firstAssessmentColumns()
 {
     static const QString columns =
         QStringLiteral(" taken_at VARCHAR(20) NOT NULL,"
@@ -30,14 +30,50 @@ const QString &assessmentColumns()
     return columns;
 }
 
+namespace {
+
+// A growing subject's place on the growth reference; an infant has no ideal weight.
+const QStringList growthColumns = {QStringLiteral("bmi_z DOUBLE PRECISION"),
+                                   QStringLiteral("bmi_centile DOUBLE PRECISION")};
+
+} // namespace
+
+const QString &assessmentColumns()
+{
+    static const QString columns = [] {
+        QString columns = firstAssessmentColumns();
+        columns.replace(QStringLiteral("ideal_weight_kg DOUBLE PRECISION NOT NULL"),
+                        QStringLiteral("ideal_weight_kg DOUBLE PRECISION"));
+        columns.chop(1);
+        return columns + ", " + growthColumns.join(", ") + ')';
+    }();
+    return columns;
+}
+
+QStringList growthColumnSteps()
+{
+    QStringList steps = {
+        QStringLiteral("ALTER TABLE assessments ALTER COLUMN ideal_weight_kg DROP NOT NULL")};
+    for (const QString &column : growthColumns)
+        steps << QStringLiteral("ALTER TABLE assessments ADD COLUMN ") + column;
+    return steps;
+}
+
+namespace {
+
+QStringList namesOf(const QString &columns)
+{
+    QStringList names;
+    for (const QString &column : columns.split(','))
+        names << column.trimmed().section(' ', 0, 0);
+    return names;
+}
+
+} // namespace
+
 const QStringList &assessmentColumnNames()
 {
-    static const QStringList names = [] {
-        QStringList names;
-        for (const QString &column : assessmentColumns().split(','))
-            names << column.trimmed().section(' ', 0, 0);
-        return names;
-    }();
+    static const QStringList names = namesOf(assessmentColumns());
     return names;
 }
 
@@ -63,7 +99,7 @@ const QList<QStringList> &steps()
                            " id INTEGER PRIMARY KEY,"
                            " subject_id INTEGER NOT NULL"
                            "  REFERENCES subjects (id) ON DELETE CASCADE,") +
-                assessmentColumns(),
+                firstAssessmentColumns(),
         },
         // 2: a subject's assessments found and ordered by date without a scan.
         {
@@ -75,6 +111,22 @@ const QList<QStringList> &steps()
         // changed since is refused.
         {
             subjectVersionColumn(),
+        },
+        // 4: a growing subject's z-score and centile, and no ideal weight for an
+        // infant. A file's column loses NOT NULL only with a new table.
+        {
+            QStringLiteral("CREATE TABLE assessments_4 ("
+                           " id INTEGER PRIMARY KEY,"
+                           " subject_id INTEGER NOT NULL"
+                           "  REFERENCES subjects (id) ON DELETE CASCADE,") +
+                assessmentColumns(),
+            QStringLiteral("INSERT INTO assessments_4 (id, subject_id, %1)"
+                           " SELECT id, subject_id, %1 FROM assessments")
+                .arg(namesOf(firstAssessmentColumns()).join(", ")),
+            QStringLiteral("DROP TABLE assessments"),
+            QStringLiteral("ALTER TABLE assessments_4 RENAME TO assessments"),
+            QStringLiteral("CREATE INDEX assessments_by_subject"
+                           " ON assessments (subject_id, taken_at)"),
         },
     };
     return all;

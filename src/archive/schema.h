@@ -11,8 +11,12 @@ namespace schema {
 // archive's place is recognised and left alone.
 constexpr quint32 applicationId = 0x4E757472;
 
-// The assessments' columns after id and subject_id, the same on a server.
+// The assessments' columns after id and subject_id, the same on a server:
+// as the first version made them, and as they are now.
+const QString &firstAssessmentColumns();
 const QString &assessmentColumns();
+// What takes a server's assessments from the first columns to today's.
+QStringList growthColumnSteps();
 // Their names, in the same order.
 const QStringList &assessmentColumnNames();
 

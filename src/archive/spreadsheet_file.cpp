@@ -35,7 +35,8 @@ struct Column
     std::function<Value(const Row &)> value;
 };
 
-Value figure(double ShownFigures::*member, const Row &row)
+template <typename Figure>
+Value figure(Figure ShownFigures::*member, const Row &row)
 {
     return std::optional<double>(row.kept.figures.*member);
 }
@@ -66,7 +67,7 @@ const Column columns[] = {
     {"Metabolismo basale (Kcal)",
      [](const Row &r) { return figure(&ShownFigures::basalMetabolismKcal, r); }},
     {"Livello di attività fisica (LAF)",
-     [](const Row &r) { return Value(r.kept.figures.activityFactor); }},
+     [](const Row &r) { return figure(&ShownFigures::activityFactor, r); }},
     {"Fabbisogno energetico giornaliero (Kcal)",
      [](const Row &r) { return figure(&ShownFigures::dailyEnergyKcal, r); }},
     {"Protidi (Kcal)", [](const Row &r) { return figure(&ShownFigures::proteinsKcal, r); }},
@@ -78,6 +79,10 @@ const Column columns[] = {
     {"Fianchi ideali (cm)", [](const Row &r) { return figure(&ShownFigures::hipsCm, r); }},
     {"Vita ideale (cm)", [](const Row &r) { return figure(&ShownFigures::waistCm, r); }},
     {"Cosce ideali (cm)", [](const Row &r) { return figure(&ShownFigures::thighsCm, r); }},
+    // Last, so that the columns of earlier files keep their places; empty for
+    // an adult and below 2 years.
+    {"Punteggio z IMC", [](const Row &r) { return figure(&ShownFigures::bmiZ, r); }},
+    {"Centile IMC", [](const Row &r) { return figure(&ShownFigures::bmiCentile, r); }},
 };
 
 QString quoted(const QString &cell, QChar separator)

@@ -146,6 +146,15 @@ void TestArchive::migratesFromTheFirstVersion()
             "INSERT INTO assessments VALUES (3, 7, '2025-01-02T09:30:00Z', '1.80', '80', '45',"
             " 'Moderata', 'Grassa', 71.5, 24.69, 'in Normopeso', 1826, 1.78, 3250.28, 325.03,"
             " 81.26, 812.57, 90.29, 2112.68, 528.17, 96, 74, 60, '1.0.0')"));
+        // A boy of 10 and an infant, kept with an adult's class and Lorentz's weight.
+        QVERIFY(query.exec(
+            "INSERT INTO assessments VALUES (4, 7, '2025-01-03T09:30:00Z', '1.40', '38', '10',"
+            " 'Moderata', 'Normale', 42.5, 19.39, 'in Sottopeso', 1322.6, 1.65, 2182.29, 218.23,"
+            " 54.56, 545.57, 60.62, 1418.49, 354.62, 76, 55, 46, '1.0.0')"));
+        QVERIFY(query.exec(
+            "INSERT INTO assessments VALUES (5, 7, '2025-01-04T09:30:00Z', '0.75', '9', '1',"
+            " 'Leggera', 'Normale', -6.25, 16, 'in Sottopeso', 504.5, NULL, 0, 0, 0, 0, 0, 0, 0,"
+            " 43, 22, 25, '1.0.0')"));
         db.close();
     }
     QSqlDatabase::removeDatabase("first");
@@ -158,10 +167,25 @@ void TestArchive::migratesFromTheFirstVersion()
                  .toInt(),
              1);
     const auto kept = archive.assessmentsOf(7);
-    QCOMPARE(kept.size(), 1);
-    QCOMPARE(kept[0].takenAt, QDateTime(QDate(2025, 1, 2), QTime(9, 30), Qt::UTC).toLocalTime());
-    QCOMPARE(kept[0].activity, assessment::ActivityLevel::Moderata);
-    QCOMPARE(kept[0].figures.dailyEnergyKcal, 3250.28);
+    QCOMPARE(kept.size(), 3);
+    QCOMPARE(kept[2].takenAt, QDateTime(QDate(2025, 1, 2), QTime(9, 30), Qt::UTC).toLocalTime());
+    QCOMPARE(kept[2].activity, assessment::ActivityLevel::Moderata);
+    QCOMPARE(kept[2].figures.dailyEnergyKcal, 3250.28);
+    QCOMPARE(*kept[2].figures.idealWeightKg, 71.5);
+    QCOMPARE(kept[2].figures.weightClass, std::string("in Normopeso"));
+    QVERIFY(!kept[2].figures.bmiZ);
+    // The children's figures read again from their inputs, never an adult's.
+    QCOMPARE(kept[1].figures.weightClass, std::string("in Sovrappeso"));
+    QCOMPARE(*kept[1].figures.idealWeightKg, 32.69);
+    QCOMPARE(*kept[1].figures.bmiZ, 1.22);
+    QCOMPARE(*kept[1].figures.bmiCentile, 88.9);
+    QCOMPARE(kept[0].figures.weightClass, std::string("in età < 2 anni"));
+    QVERIFY(!kept[0].figures.idealWeightKg);
+    QVERIFY(!kept[0].figures.bmiZ);
+    // The new table takes an infant without an ideal weight.
+    QCOMPARE(archive.keep(7, "Verdi Luca", developedAssessment("0.80", "10", "1")).outcome,
+             WriteOutcome::Done);
+    QVERIFY(!archive.assessmentsOf(7).value(0).figures.idealWeightKg);
     // The first version's copy, kept whole before the change.
     QCOMPARE(archive.migrationCopy(), m_folder->filePath("data/archivio.versione-1.sqlite"));
     QCOMPARE(peek(archive.migrationCopy(), "PRAGMA user_version").toInt(), 1);

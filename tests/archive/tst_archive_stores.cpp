@@ -261,6 +261,11 @@ void TestArchiveStores::preparedFromEmptyAndOlder()
     QVERIFY(m_server->exec(older, "UPDATE nutrivo_schema SET version = 1"));
     QVERIFY(m_server->exec(older, "INSERT INTO subjects (name, sex) VALUES ('Verdi Anna', "
                                   "'Femminile')"));
+    // A girl of 6, kept with an adult's class and Lorentz's weight.
+    QVERIFY(m_server->exec(
+        older, "INSERT INTO assessments VALUES (DEFAULT, 1, '2025-01-03T09:30:00Z', '1.15', '20',"
+               " '6', 'Leggera', 'Normale', 32.5, 15.12, 'in Sottopeso', 891, NULL, 0, 0, 0, 0,"
+               " 0, 0, 0, 63, 42, 38, '1.0.0')"));
     Archive old(m_server->address(older));
     QCOMPARE(old.open(), ArchiveState::NotPrepared);
 
@@ -282,7 +287,17 @@ void TestArchiveStores::preparedFromEmptyAndOlder()
         QSqlDatabase::removeDatabase("prepare");
     }
     QCOMPARE(old.open(), ArchiveState::Ready);
-    QCOMPARE(old.subjects().value(0).name, QString("Verdi Anna"));
+    const KeptSubject anna = old.subjects().value(0);
+    QCOMPARE(anna.name, QString("Verdi Anna"));
+    const assessment::ShownFigures girl = old.assessmentsOf(anna.id).value(0).figures;
+    QCOMPARE(girl.weightClass, std::string("in Normopeso"));
+    QCOMPARE(*girl.idealWeightKg, 20.26);
+    QCOMPARE(*girl.bmiZ, -0.12);
+    // The server's column takes an infant without an ideal weight.
+    const Archive::Kept infant =
+        old.keep(0, "Bianchi Luca", developedAssessment("0.80", "10", "1"));
+    QCOMPARE(infant.outcome, WriteOutcome::Done);
+    QVERIFY(!old.assessmentsOf(infant.subjectId).value(0).figures.idealWeightKg);
 }
 
 void TestArchiveStores::newerSchemaReadOnly()

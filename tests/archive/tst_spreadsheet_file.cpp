@@ -86,12 +86,13 @@ void TestSpreadsheetFile::readBack_data()
                                                              "73.06",
                                                              "1709.53",
                                                              "427.38"};
-    // No activity factor below 10 years: an empty cell, not a zero.
+    // No activity factor below 10 years: an empty cell, not a zero; the class,
+    // ideal weight, z and centile from the growth reference.
     QTest::newRow("age 9")
         << true << "9"
         << QStringList{
-               "08/12/2026 11:15", "Rossi Mario", "17", "Maschile", "9",           "1,7", "70,5",
-               "Leggera",          "Normale",     "65", "24,39",    "in Normopeso"};
+               "08/12/2026 11:15", "Rossi Mario", "17",    "Maschile", "9",    "1,7", "70,5",
+               "Leggera",          "Normale",     "46,91", "24,39",    "Obeso"};
 }
 
 void TestSpreadsheetFile::readBack()
@@ -112,12 +113,15 @@ void TestSpreadsheetFile::readBack()
     QCOMPARE(header.mid(0, 9), (QStringList{"Data", "Cognome e nome", "Codice soggetto", "Sesso",
                                             "Età (anni)", "Altezza (metri)", "Peso reale (Kg)",
                                             "Attività fisica", "Costituzione corporea"}));
-    QCOMPARE(header.size(), 24);
+    QCOMPARE(header.size(), 26);
+    QCOMPARE(header.mid(24), (QStringList{"Punteggio z IMC", "Centile IMC"}));
     QCOMPARE(read.rows[1].size(), header.size());
     QCOMPARE(read.rows[1].mid(0, cells.size()), cells);
     if (age == "9")
         QCOMPARE(read.rows[1][header.indexOf("Livello di attività fisica (LAF)")], QString());
-    QCOMPARE(read.rows[1].mid(21), (QStringList{"91", "70", "56"}));
+    QCOMPARE(read.rows[1].mid(21, 3), (QStringList{"91", "70", "56"}));
+    const QStringList growth = age == "9" ? QStringList{"2,86", "99,8"} : QStringList{"", ""};
+    QCOMPARE(read.rows[1].mid(24), growth);
 }
 
 void TestSpreadsheetFile::namesKeptAsText_data()
@@ -148,7 +152,7 @@ void TestSpreadsheetFile::namesKeptAsText()
     QFETCH(QString, cell);
     for (const SpreadsheetFormat &format : {italianFormat, englishFormat}) {
         const QStringList row = readRow({courseOf(name, {developedAssessment()})}, format, 1);
-        QCOMPARE(row.size(), 24);
+        QCOMPARE(row.size(), 26);
         QCOMPARE(row[1], cell);
         QCOMPARE(row[0],
                  QString(format.decimalMark == "," ? "08/12/2026 11:15" : "12/08/2026 11:15"));
