@@ -58,6 +58,17 @@ public:
 
     void press(const char *name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
 
+    // "Stampa sviluppo": the report window it shows.
+    QWidget *openReport() const
+    {
+        press("Command2");
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == "Form2" && window->isVisible())
+                return window;
+        }
+        return nullptr;
+    }
+
     // Name, height, weight and age typed; the options chosen.
     void enter(const QString &height, const QString &weight, const QString &age,
                std::initializer_list<const char *> options) const

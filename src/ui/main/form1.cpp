@@ -147,6 +147,7 @@ void Form1::ResetAssessment()
         clearOption(option);
     for (const char *name : {"Label16", "Label18", "Label20", "Label24", "Label25", "Label27"})
         setCaption(name, QString());
+    showGrowthLine({}, {});
     for (QWidget *explanation : std::as_const(m_c.explanations))
         explanation->hide();
 }

@@ -63,6 +63,7 @@ private:
     bool editedSinceDevelopment() const;
 
     void stopDevelopment(const assessment::DevelopedData &data);
+    void showGrowthLine(const std::string &text, const std::string &note);
     void showMacronutrientSplit(const assessment::MacronutrientSplit &split);
     void showDevelopmentTime(const QDateTime &now);
     assessment::SubjectData subject() const;

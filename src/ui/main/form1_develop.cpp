@@ -135,6 +135,7 @@ void Form1::develop()
 
     for (const auto &[name, text] : weightCaptions)
         setCaption(name, data.weight.*text);
+    showGrowthLine(data.weight.growthText, data.weight.growthNote);
     for (const auto &[name, text] : energyCaptions)
         setCaption(name, data.energy.*text);
     showMacronutrientSplit(data.split);
@@ -176,6 +177,18 @@ void Form1::stopDevelopment(const DevelopedData &data)
         if (action.focus)
             (m_c.*action.focus)->setFocus();
     }
+}
+
+// The row of stars gives way to the growth reference's line where there is one.
+// Its note does not fit the row: it stands in the tooltip, which the report
+// prints beside the line.
+void Form1::showGrowthLine(const std::string &text, const std::string &note)
+{
+    setCaption("Label83", text);
+    QLabel *line = label("Label83");
+    line->setToolTip(QString::fromStdString(note.empty() ? text : text + ", " + note));
+    line->setVisible(!text.empty());
+    m_controls.get("Label21")->setVisible(text.empty());
 }
 
 void Form1::showMacronutrientSplit(const MacronutrientSplit &split)

@@ -91,6 +91,7 @@ QList<PlanRow> form1Plan()
         {"Label19", Label, "Frame2", {120, 720, 960, 255}, "Il soggetto è in "},
         {"Label20", Label, "Frame2", {1080, 720, 1335, 255}, "Label20", darkRed},
         {"Label21", Label, "Frame2", {120, 960, 2535, 135}, stars(43)},
+        {"Label83", Label, "Frame2", {120, 960, 2535, 240}, "", darkRed, none, plain, Hidden},
         {"Label22", Label, "Frame2", {120, 1200, 960, 255}, "Peso reale:"},
         {"Label24", Label, "Frame2", {1080, 1200, 1095, 255}, "Label24", navy, none, plain, AlignRight},
         {"Label23", Label, "Frame2", {120, 1440, 1080, 375}, "Peso ideale:"},

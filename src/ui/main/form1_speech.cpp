@@ -18,6 +18,7 @@ const QHash<QString, QString> resultNames = {
     {"Label16", "Peso teorico"},
     {"Label18", "Indice di massa corporea"},
     {"Label20", "Il soggetto è"},
+    {"Label83", "Curve di crescita"},
     {"Label24", "Peso reale"},
     {"Label25", "Peso ideale"},
     {"Label31", "Metabolismo basale"},

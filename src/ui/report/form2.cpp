@@ -31,7 +31,7 @@ const ChoiceRow choiceRows[] = {
     {"Label18", {{"Option6", "Magra"}, {"Option7", "Normale"}, {"Option8", "Grassa"}}},
 };
 
-enum class Copy { Text, Caption, Kcal, Grams };
+enum class Copy { Text, Caption, ToolTip, Kcal, Grams };
 
 // A report row copied from a control of the main window, in refresh order.
 struct CopyRow
@@ -44,12 +44,12 @@ struct CopyRow
 const CopyRow copyRows[] = {
     {"Label20", Copy::Text, "Text4"},      {"Label39", Copy::Text, "Text3"},
     {"Label23", Copy::Caption, "Label24"}, {"Label25", Copy::Caption, "Label25"},
-    {"Label27", Copy::Caption, "Label20"}, {"Label32", Copy::Caption, "Label77"},
-    {"Label30", Copy::Caption, "Label79"}, {"Label52", Copy::Caption, "Label81"},
-    {"Label34", Copy::Caption, "Label34"}, {"Label41", Copy::Kcal, "Label45"},
-    {"Label43", Copy::Grams, "Label49"},   {"Label45", Copy::Kcal, "Label60"},
-    {"Label46", Copy::Grams, "Label64"},   {"Label47", Copy::Kcal, "Label68"},
-    {"Label48", Copy::Grams, "Label72"},
+    {"Label27", Copy::Caption, "Label20"}, {"Label55", Copy::ToolTip, "Label83"},
+    {"Label32", Copy::Caption, "Label77"}, {"Label30", Copy::Caption, "Label79"},
+    {"Label52", Copy::Caption, "Label81"}, {"Label34", Copy::Caption, "Label34"},
+    {"Label41", Copy::Kcal, "Label45"},    {"Label43", Copy::Grams, "Label49"},
+    {"Label45", Copy::Kcal, "Label60"},    {"Label46", Copy::Grams, "Label64"},
+    {"Label47", Copy::Kcal, "Label68"},    {"Label48", Copy::Grams, "Label72"},
 };
 
 // " 65.5 g di Protidi/giorno" becomes " 65.5 g".
@@ -135,6 +135,9 @@ void Form2::refresh()
         case Copy::Text:
         case Copy::Caption:
             label(row.target)->setText(source);
+            break;
+        case Copy::ToolTip:
+            label(row.target)->setText(m_mainWindow->findChild<QWidget *>(row.source)->toolTip());
             break;
         case Copy::Kcal:
             label(row.target)->setText(source + " Kcal");

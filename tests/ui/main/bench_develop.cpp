@@ -15,7 +15,9 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void engineDevelopment_data();
     void engineDevelopment();
+    void windowDevelopment_data();
     void windowDevelopment();
     void memoryStaysFlat();
 
@@ -42,12 +44,25 @@ void BenchDevelop::cleanup()
     delete m_form;
 }
 
+// An adult, and a boy placed on the growth reference.
+void BenchDevelop::engineDevelopment_data()
+{
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("age");
+    QTest::newRow("adult") << "1.70"
+                           << "30";
+    QTest::newRow("boy of 10") << "1.40"
+                               << "10";
+}
+
 void BenchDevelop::engineDevelopment()
 {
+    QFETCH(QString, height);
+    QFETCH(QString, age);
     const assessment::SubjectData subject{"Rossi Mario",
-                                          "1.70",
+                                          height.toStdString(),
                                           "70",
-                                          "30",
+                                          age.toStdString(),
                                           assessment::Sex::Maschile,
                                           assessment::ActivityLevel::Leggera,
                                           assessment::Constitution::Normale};
@@ -58,10 +73,19 @@ void BenchDevelop::engineDevelopment()
     }
 }
 
+void BenchDevelop::windowDevelopment_data()
+{
+    engineDevelopment_data();
+}
+
 void BenchDevelop::windowDevelopment()
 {
+    QFETCH(QString, height);
+    QFETCH(QString, age);
     // Two subjects in turn, so that every development rewrites its captions.
     const Form1Driver driver(m_form);
+    driver.box("Text3")->setText(height);
+    driver.box("Text4")->setText(age);
     QLineEdit *weight = driver.box("Text2");
     QPushButton *develop = driver.button("Command1");
     int round = 0;

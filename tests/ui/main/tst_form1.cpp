@@ -27,6 +27,8 @@ private slots:
     void commaHeightReadAsDecimal();
     void childAfterAdultHasNoCarriedFactor();
     void weightClassAtBoundIsWritten();
+    void growingSubjectOnTheReference_data();
+    void growingSubjectOnTheReference();
 
 private:
     QList<ShownMessage> develop();
@@ -358,6 +360,81 @@ void TestForm1Develop::weightClassAtBoundIsWritten()
     develop();
     QCOMPARE(m_driver->caption("Label20"), QString("in Normopeso"));
     QCOMPARE(m_driver->caption("Label18"), QString("20,00"));
+}
+
+void TestForm1Develop::growingSubjectOnTheReference_data()
+{
+    QTest::addColumn<QStringList>("subject"); // height, weight, age, sex option
+    QTest::addColumn<QString>("idealWeight");
+    QTest::addColumn<QString>("weightClass");
+    QTest::addColumn<QString>("line");    // empty: the row of stars
+    QTest::addColumn<QString>("printed"); // the report's line
+    QTest::newRow("girl of 4, at risk")
+        << QStringList{"1.02", "19", "4", "Option2"} << " 15.87 Kg"
+        << "in Normopeso"
+        << "OMS 2006: z +1,80, 96,4° centile"
+        << "OMS 2006: z +1,80, 96,4° centile, a rischio di sovrappeso";
+    QTest::newRow("boy of 10") << QStringList{"1.40", "38", "10", "Option1"} << " 32.69 Kg"
+                               << "in Sovrappeso"
+                               << "OMS 2007: z +1,22, 88,9° centile"
+                               << "OMS 2007: z +1,22, 88,9° centile";
+    QTest::newRow("girl of 17") << QStringList{"1.60", "50", "17", "Option2"} << " 54.17 Kg"
+                                << "in Normopeso"
+                                << "OMS 2007: z -0,58, 28,1° centile"
+                                << "OMS 2007: z -0,58, 28,1° centile";
+    // The longest lines the row must hold whole.
+    QTest::newRow("boy of 16, far above")
+        << QStringList{"1.60", "110", "16", "Option1"} << " 53.32 Kg"
+        << "Obeso"
+        << "OMS 2007: z +4,19, > 99,9° centile"
+        << "OMS 2007: z +4,19, > 99,9° centile";
+    QTest::newRow("girl of 8, far below")
+        << QStringList{"1.20", "16", "8", "Option2"} << " 22.86 Kg"
+        << "in Sottopeso"
+        << "OMS 2007: z -3,85, < 0,1° centile"
+        << "OMS 2007: z -3,85, < 0,1° centile";
+    QTest::newRow("infant") << QStringList{"0.75", "9", "1", "Option1"} << "non definito"
+                            << "in età < 2 anni"
+                            << "Sotto i 2 anni nessuna classe"
+                            << "Sotto i 2 anni nessuna classe";
+    QTest::newRow("man of 18") << QStringList{"1.70", "70", "18", "Option1"} << " 65 Kg"
+                               << "in Normopeso"
+                               << ""
+                               << "";
+}
+
+void TestForm1Develop::growingSubjectOnTheReference()
+{
+    QFETCH(QStringList, subject);
+    QFETCH(QString, idealWeight);
+    QFETCH(QString, weightClass);
+    QFETCH(QString, line);
+    QFETCH(QString, printed);
+    QLocale::setDefault(italianLocale());
+    // An earlier subject's line never stays behind.
+    m_driver->enter("1.40", "38", "10", {"Option1", "Option3", "Option7"});
+    develop();
+    m_driver->enter(subject[0], subject[1], subject[2],
+                    {qPrintable(subject[3]), "Option3", "Option7"});
+    QCOMPARE(develop().size(), 0);
+    QCOMPARE(m_driver->caption("Label16"), idealWeight);
+    QCOMPARE(m_driver->caption("Label25"), idealWeight);
+    QCOMPARE(m_driver->caption("Label20"), weightClass);
+    QCOMPARE(m_driver->caption("Label83"), line);
+    QCOMPARE(m_driver->shown("Label83"), !line.isEmpty());
+    QCOMPARE(m_driver->shown("Label21"), line.isEmpty());
+    const QLabel *lineLabel = m_driver->label("Label83");
+    QVERIFY(lineLabel->fontMetrics().horizontalAdvance(line) <= lineLabel->width());
+
+    QWidget *report = m_driver->openReport();
+    QVERIFY(report);
+    QTRY_COMPARE(report->findChild<QLabel *>("Label27")->text(), weightClass);
+    QCOMPARE(report->findChild<QLabel *>("Label55")->text(), printed);
+    report->close();
+
+    m_driver->press("Command5");
+    QVERIFY(!m_driver->shown("Label83"));
+    QVERIFY(m_driver->shown("Label21"));
 }
 
 QTEST_MAIN(TestForm1Develop)

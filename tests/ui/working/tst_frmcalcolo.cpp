@@ -23,6 +23,8 @@ private slots:
     void cleanup();
     void followsTheDevelopment_data();
     void followsTheDevelopment();
+    void growingSubjectsOnTheReference_data();
+    void growingSubjectsOnTheReference();
     void reachedByKeyboardAndFromTheReport();
     void savedAsPdf();
 
@@ -113,6 +115,30 @@ void TestFrmCalcolo::followsTheDevelopment()
     QVERIFY(!m_program->workingWindow()->findChild<QPushButton *>("cmdPdf")->isEnabled());
 }
 
+void TestFrmCalcolo::growingSubjectsOnTheReference_data()
+{
+    QTest::addColumn<QStringList>("subject"); // height, weight, age
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("boy of 10") << QStringList{"1.40", "38", "10"}
+                               << "19,39 per Maschi, 126 mesi (OMS 2007): L -1,771, M 16,6786, S 0,10823";
+    QTest::newRow("boy of 16") << QStringList{"1.75", "60", "16"}
+                               << "per Maschi, 198 mesi (OMS 2007)";
+    QTest::newRow("man of 40") << QStringList{"1.70", "70", "40"}
+                               << "con i limiti dell'OMS: Normopeso";
+}
+
+void TestFrmCalcolo::growingSubjectsOnTheReference()
+{
+    QFETCH(QStringList, subject);
+    QFETCH(QString, shown);
+    m_driver->enter(subject[0], subject[1], subject[2], {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    m_driver->press("cmdCalcolo");
+    QVERIFY2(working().contains(shown), qPrintable(working()));
+    QCOMPARE(working().contains("Growth Reference 5-19 anni (2007): indice"), true);
+    QCOMPARE(working().contains("la metà dell'anno"), subject[2] != "40");
+}
+
 void TestFrmCalcolo::reachedByKeyboardAndFromTheReport()
 {
     develop("70");
@@ -127,12 +153,7 @@ void TestFrmCalcolo::reachedByKeyboardAndFromTheReport()
     QVERIFY(!m_program->workingWindow()->isVisible());
 
     // The report's context menu, second entry.
-    m_driver->press("Command2");
-    QWidget *report = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "Form2" && window->isVisible())
-            report = window;
-    }
+    QWidget *report = m_driver->openReport();
     QVERIFY(report);
     QTimer chooseFromMenu;
     connect(&chooseFromMenu, &QTimer::timeout, [&] {
