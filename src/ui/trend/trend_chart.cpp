@@ -118,6 +118,51 @@ void drawScale(QPainter &painter, const QRectF &plot, double from, double to, do
     }
 }
 
+// The weight classes behind the index: each visit's bounds from halfway to the
+// visit before it to halfway to the next, so a child's curves follow the age
+// and a subject who turns 18 meets the adult bounds at the right visit.
+void drawClassBands(QPainter &painter, const TrendLayout &layout, double right)
+{
+    const QRectF &plot = layout.indexPlot;
+    const QFontMetricsF metrics(painter.font());
+    const auto y = [&](double index) {
+        return yOf(std::clamp(index, layout.indexFrom, layout.indexTo), plot, layout.indexFrom,
+                   layout.indexTo);
+    };
+    const QList<QPointF> &at = layout.indexAt;
+    const auto sameBounds = [&](int a, int b) {
+        const auto &p = layout.classBounds.at(a), &q = layout.classBounds.at(b);
+        return p && q && p->normopeso == q->normopeso && p->sovrappeso == q->sovrappeso &&
+               p->obeso == q->obeso;
+    };
+    for (int first = 0, i = 0; i < at.size(); first = ++i) {
+        // Visits with the same bounds share one shade, without seams.
+        while (i + 1 < at.size() && sameBounds(i, i + 1))
+            ++i;
+        const auto &bounds = layout.classBounds.at(i);
+        if (!bounds)
+            continue;
+        const double from =
+            first == 0 ? plot.left() : (at.at(first - 1).x() + at.at(first).x()) / 2;
+        const double to = i + 1 == at.size() ? plot.right() : (at.at(i).x() + at.at(i + 1).x()) / 2;
+        const double edges[] = {layout.indexFrom, bounds->normopeso, bounds->sovrappeso,
+                                bounds->obeso, layout.indexTo};
+        for (int band = 0; band < 4; ++band) {
+            const QRectF shade(QPointF(from, y(edges[band + 1])), QPointF(to, y(edges[band])));
+            if (shade.height() <= 0)
+                continue;
+            painter.fillRect(shade, bands[band].colour);
+            // Named beside the last visit's bands.
+            if (i + 1 == at.size() && shade.height() >= metrics.height() * 0.8) {
+                painter.setPen(axisTextColour);
+                painter.drawText(
+                    QRectF(to + metrics.height() / 4, shade.top(), right - to, shade.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter, bands[band].name);
+            }
+        }
+    }
+}
+
 void drawCourse(QPainter &painter, const QList<QPointF> &at, const QColor &colour, bool markers,
                 int highlighted)
 {
@@ -159,7 +204,8 @@ Trend trendOf(assessment::Sex sex, const QList<KeptAssessment> &assessments)
                                    kept.weightKg(),
                                    kept.figures.idealWeightKg,
                                    kept.figures.bodyMassIndex,
-                                   QString::fromStdString(kept.figures.weightClass)};
+                                   QString::fromStdString(kept.figures.weightClass),
+                                   kept.ageYears()};
     }
     std::stable_sort(trend.points.begin(), trend.points.end(),
                      [](const TrendPoint &a, const TrendPoint &b) {
@@ -185,14 +231,19 @@ TrendLayout layoutTrend(const Trend &trend, const QRectF &area, const QFont &fon
         return layout;
 
     double lowWeight = trend.points.first().weightKg, highWeight = lowWeight;
-    const assessment::ClassBounds bounds = assessment::classBoundsOf(trend.sex);
-    // The Normopeso band and its neighbours stay in sight, whatever the course.
-    double lowIndex = bounds.normopeso - 2, highIndex = bounds.obeso + 2;
+    double lowIndex = trend.points.first().bodyMassIndex, highIndex = lowIndex;
     for (const TrendPoint &point : trend.points) {
-        lowWeight = std::min({lowWeight, point.weightKg, point.idealWeightKg});
-        highWeight = std::max({highWeight, point.weightKg, point.idealWeightKg});
+        layout.classBounds << assessment::classBoundsAt(trend.sex, point.ageYears);
+        const double ideal = point.idealWeightKg.value_or(point.weightKg);
+        lowWeight = std::min({lowWeight, point.weightKg, ideal});
+        highWeight = std::max({highWeight, point.weightKg, ideal});
         lowIndex = std::min(lowIndex, point.bodyMassIndex);
         highIndex = std::max(highIndex, point.bodyMassIndex);
+        // The Normopeso band and its neighbours stay in sight, whatever the course.
+        if (const auto &bounds = layout.classBounds.last()) {
+            lowIndex = std::min(lowIndex, bounds->normopeso - 2);
+            highIndex = std::max(highIndex, bounds->obeso + 2);
+        }
     }
     const int maxTicks = std::max(2, int(plotHeight / (line * 2)));
     scaleOver(lowWeight, highWeight, 8, maxTicks, layout.weightFrom, layout.weightTo,
@@ -240,26 +291,7 @@ void drawTrend(QPainter &painter, const QRectF &area, const Trend &trend, const 
         QPointF(indexPlot.left(), indexPlot.top() - metrics.height() * 0.6 + metrics.descent()),
         QStringLiteral("Indice di massa corporea"));
 
-    // The weight classes of the subject's sex behind the index.
-    const assessment::ClassBounds bounds = assessment::classBoundsOf(trend.sex);
-    const double edges[] = {layout.indexFrom, bounds.normopeso, bounds.sovrappeso, bounds.obeso,
-                            layout.indexTo};
-    for (int band = 0; band < 4; ++band) {
-        const double low = std::clamp(edges[band], layout.indexFrom, layout.indexTo);
-        const double high = std::clamp(edges[band + 1], layout.indexFrom, layout.indexTo);
-        if (high <= low)
-            continue;
-        const QRectF shade(
-            QPointF(indexPlot.left(), yOf(high, indexPlot, layout.indexFrom, layout.indexTo)),
-            QPointF(indexPlot.right(), yOf(low, indexPlot, layout.indexFrom, layout.indexTo)));
-        painter.fillRect(shade, bands[band].colour);
-        if (shade.height() >= metrics.height() * 0.8) {
-            painter.setPen(axisTextColour);
-            painter.drawText(QRectF(shade.right() + metrics.height() / 4, shade.top(),
-                                    area.right() - shade.right(), shade.height()),
-                             Qt::AlignLeft | Qt::AlignVCenter, bands[band].name);
-        }
-    }
+    drawClassBands(painter, layout, area.right());
 
     drawScale(painter, weightPlot, layout.weightFrom, layout.weightTo, layout.weightStep, locale);
     drawScale(painter, indexPlot, layout.indexFrom, layout.indexTo, layout.indexStep, locale);
@@ -288,17 +320,19 @@ void drawTrend(QPainter &painter, const QRectF &area, const Trend &trend, const 
     painter.drawRect(weightPlot);
     painter.drawRect(indexPlot);
 
-    // The ideal weight runs across the plot, from edge to edge.
-    QList<QPointF> ideal{
-        QPointF(weightPlot.left(), yOf(trend.points.first().idealWeightKg, weightPlot,
-                                       layout.weightFrom, layout.weightTo))};
-    for (int i = 0; i < trend.points.size(); ++i)
-        ideal << QPointF(
-            layout.weightAt.at(i).x(),
-            yOf(trend.points.at(i).idealWeightKg, weightPlot, layout.weightFrom, layout.weightTo));
-    ideal << QPointF(weightPlot.right(), ideal.last().y());
-    painter.setPen(QPen(idealColour, 1.5, Qt::DashLine));
-    painter.drawPolyline(ideal.constData(), int(ideal.size()));
+    // The ideal weight runs across the plot, from edge to edge, where there is one.
+    QList<QPointF> ideal;
+    for (int i = 0; i < trend.points.size(); ++i) {
+        if (const auto &kg = trend.points.at(i).idealWeightKg)
+            ideal << QPointF(layout.weightAt.at(i).x(),
+                             yOf(*kg, weightPlot, layout.weightFrom, layout.weightTo));
+    }
+    if (!ideal.isEmpty()) {
+        ideal.prepend(QPointF(weightPlot.left(), ideal.first().y()));
+        ideal << QPointF(weightPlot.right(), ideal.last().y());
+        painter.setPen(QPen(idealColour, 1.5, Qt::DashLine));
+        painter.drawPolyline(ideal.constData(), int(ideal.size()));
+    }
 
     const qsizetype count = trend.points.size();
     const bool markers =
@@ -331,8 +365,12 @@ int trendPointNear(const TrendLayout &layout, double x, double reach)
 QString trendPointText(const Trend &trend, int index, const QLocale &locale)
 {
     const TrendPoint &point = trend.points.at(index);
-    return QStringLiteral("%1: peso %2 Kg (ideale %3 Kg), IMC %4 %5")
+    const QString ideal =
+        point.idealWeightKg
+            ? QStringLiteral(" (ideale %1 Kg)").arg(standardText(*point.idealWeightKg, locale))
+            : QString();
+    return QStringLiteral("%1: peso %2 Kg%3, IMC %4 %5")
         .arg(locale.toString(point.takenAt, QLocale::ShortFormat),
-             standardText(point.weightKg, locale), standardText(point.idealWeightKg, locale),
-             standardText(point.bodyMassIndex, locale), point.weightClass);
+             standardText(point.weightKg, locale), ideal, standardText(point.bodyMassIndex, locale),
+             point.weightClass);
 }

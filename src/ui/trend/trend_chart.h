@@ -1,11 +1,13 @@
 #pragma once
 
 // A subject's course over time: weight with the ideal weight beside it, and the
-// body mass index over the weight classes of the subject's sex. One routine
+// body mass index over the weight classes of the subject's sex, at each
+// visit's age while the subject grows. One routine
 // draws it with any painter, so the archive window and the printed page show
 // the same picture.
 
 #include "archive/kept.h"
+#include "assessment/weight.h"
 
 #include <QDateTime>
 #include <QList>
@@ -24,9 +26,10 @@ struct TrendPoint
     // asks the system for its time zone each time.
     qint64 msecsSinceEpoch = 0;
     double weightKg = 0;
-    double idealWeightKg = 0;
+    std::optional<double> idealWeightKg; // none below 2 years
     double bodyMassIndex = 0;
-    QString weightClass; // "in Normopeso", as kept
+    QString weightClass;                        // "in Normopeso", as kept
+    double ageYears = assessment::adultFromAge; // the visit's, for its classes
 };
 
 struct Trend
@@ -47,6 +50,8 @@ struct TrendLayout
     double indexFrom = 0, indexTo = 1, indexStep = 1;
     QList<QPointF> weightAt; // in the trend's order
     QList<QPointF> indexAt;
+    // Where the classes begin at each visit's age; none below 2 years.
+    QList<std::optional<assessment::ClassBounds>> classBounds;
 };
 
 TrendLayout layoutTrend(const Trend &trend, const QRectF &area, const QFont &font);

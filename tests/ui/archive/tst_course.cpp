@@ -29,6 +29,7 @@ private slots:
     void coursePageSavedAsPdf();
     void spreadsheetInTheUsersSettings_data();
     void spreadsheetInTheUsersSettings();
+    void growingSubjectKept();
 
 private:
     void select(const QString &subject);
@@ -244,6 +245,41 @@ void TestCourse::spreadsheetInTheUsersSettings()
                         [&](const QStringList &row) { return row.value(6) == decimalWeight; }));
     QCOMPARE(control<QLabel>("lblStato")->text(),
              QStringLiteral("Esportate %1 valutazioni in %2").arg(rows).arg(csv));
+}
+
+// A boy of 10 saved from the main window: his class, z and centile from the
+// growth reference in the table, the trend, the page and the spreadsheet.
+void TestCourse::growingSubjectKept()
+{
+    Form1Driver driver(m_program->mainWindow());
+    driver.type("Text1", "Bruni Marco");
+    driver.type("Text3", "1.40");
+    driver.type("Text2", "38");
+    driver.type("Text4", "10");
+    driver.choose({"Option1", "Option3", "Option7"});
+    driver.press("Command1");
+    answeringMessages([&] { driver.press("cmdSalva"); });
+    QTRY_VERIFY(control<QListView>("lstSoggetti")->model()->rowCount() == 3);
+    select("Bruni Marco");
+    auto *table = control<QTableView>("tblValutazioni");
+    QCOMPARE(table->model()->index(0, 3).data().toString(), QString("in Sovrappeso"));
+    const TrendView *trend = control<TrendView>("vistaAndamento");
+    QCOMPARE(trend->trend().points.size(), 1);
+    QVERIFY(trend->layout().classBounds.value(0)->sovrappeso < 20);
+
+    const QString pdf = m_data.filePath("crescita.pdf");
+    answering([this] { control<QPushButton>("cmdStampaAndamento")->click(); }, "Salva come PDF...",
+              pdf);
+    QVERIFY(pdfText(pdf).contains("in Sovrappeso"));
+
+    const QString csv = m_data.filePath("crescita.csv");
+    answering([this] { control<QPushButton>("cmdEsporta")->click(); }, "Solo Bruni Marco", csv);
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const ReadCsv read = readCsv(file.readAll(), ';');
+    QCOMPARE(read.rows.size(), 2);
+    QCOMPARE(read.rows[1].mid(9, 3), (QStringList{"32,69", "19,39", "in Sovrappeso"}));
+    QCOMPARE(read.rows[1].mid(24), (QStringList{"1,22", "88,9"}));
 }
 
 QTEST_MAIN(TestCourse)

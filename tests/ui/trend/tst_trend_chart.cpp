@@ -15,6 +15,7 @@ class TestTrendChart : public QObject
 private slots:
     void bandsOfTheSubjectsSex_data();
     void bandsOfTheSubjectsSex();
+    void boundsFollowTheAge();
     void datesSpacedAsTheyFall();
     void onePoint();
     void axisNamedInTheUsersSettings_data();
@@ -100,6 +101,34 @@ void TestTrendChart::bandsOfTheSubjectsSex()
     QCOMPARE(log.fills.size(), 4);
     for (const char *name : {"Sottopeso", "Normopeso", "Sovrappeso", "Obeso"})
         QVERIFY(log.textList().contains(name));
+}
+
+// A boy seen at 17 and at 18: each visit sits on the Normopeso edge of its
+// own age, the growth curve's before and the adult bound after; an infant's
+// visit has no classes.
+void TestTrendChart::boundsFollowTheAge()
+{
+    const double curveAt17 = assessment::classBoundsAt(Sex::Maschile, 17)->normopeso;
+    QVERIFY(std::abs(curveAt17 - 20) > 1);
+    Trend trend{Sex::Maschile, {point(0, 60, curveAt17), point(30, 62, 20), point(60, 62, 20)}};
+    trend.points[0].ageYears = 17;
+    const Drawing log = drawn(trend);
+    const QList<QPointF> at = markersOf(log, QColor(0, 80, 40));
+    QCOMPARE(at.size(), 3);
+    QList<DrawnShape> normal;
+    for (const DrawnShape &fill : log.fills) {
+        if (fill.colour == normopesoShade)
+            normal << fill;
+    }
+    // One shade for the visit at 17, one for both adult visits, meeting halfway.
+    QCOMPARE(normal.size(), 2);
+    QVERIFY(std::abs(normal[0].rect.bottom() - at[0].y()) < 0.5);
+    QVERIFY(std::abs(normal[1].rect.bottom() - at[1].y()) < 0.5);
+    QVERIFY(std::abs(normal[0].rect.right() - (at[0].x() + at[1].x()) / 2) < 0.5);
+    QVERIFY(std::abs(normal[1].rect.left() - normal[0].rect.right()) < 0.5);
+
+    trend.points[0].ageYears = 1;
+    QCOMPARE(drawn(trend).fills.size(), 4);
 }
 
 void TestTrendChart::datesSpacedAsTheyFall()
