@@ -28,13 +28,14 @@
 
 namespace {
 
-void typeSubject(Form1 &form)
+void typeSubject(Form1 &form, const char *name = "Rossi Mario", const char *height = "1.70",
+                 const char *weight = "70", const char *age = "30")
 {
     const auto box = [&](const char *name) { return form.findChild<QLineEdit *>(name); };
-    box("Text1")->setText("Rossi Mario");
-    box("Text3")->setText("1.70");
-    box("Text2")->setText("70");
-    box("Text4")->setText("30");
+    box("Text1")->setText(name);
+    box("Text3")->setText(height);
+    box("Text2")->setText(weight);
+    box("Text4")->setText(age);
     for (const char *name : {"Option1", "Option3", "Option7"})
         form.findChild<QRadioButton *>(name)->setChecked(true);
 }
@@ -65,6 +66,28 @@ void fillArchive(Archive &archive)
             keep(rossi, "Rossi Mario", Sex::Maschile, weights[visit], first.addDays(14 * visit));
     keep(0, "Bianchi Anna", Sex::Femminile, "61", first.addDays(20));
     keep(0, "Verdi Luca", Sex::Maschile, "74", first.addDays(35));
+}
+
+// A boy seen every half year from 15 to 18: his classes follow his age.
+qint64 keepGrowingBoy(Archive &archive)
+{
+    using namespace assessment;
+    const char *visits[][3] = {{"15", "1.66", "66"}, {"15", "1.69", "68"}, {"16", "1.72", "69"},
+                               {"16", "1.74", "70"}, {"17", "1.75", "70"}, {"17", "1.76", "71"},
+                               {"18", "1.76", "71"}};
+    qint64 id = 0;
+    const QDateTime first(QDate(2024, 10, 1), QTime(16, 0));
+    for (int visit = 0; visit < 7; ++visit) {
+        const SubjectData data{"Neri Paolo",         visits[visit][1], visits[visit][2],
+                               visits[visit][0],     Sex::Maschile,    ActivityLevel::Moderata,
+                               Constitution::Normale};
+        id = archive
+                 .keep(id, "Neri Paolo",
+                       keptFrom(data, develop(data, separatorsOf(QLocale())),
+                                first.addDays(182 * visit)))
+                 .subjectId;
+    }
+    return id;
 }
 
 } // namespace
@@ -109,6 +132,22 @@ int main(int argc, char *argv[])
                                    QDir(folder).filePath("form2-printed")});
     QFile::remove(pdf);
 
+    // A boy of 10: his class from the growth reference.
+    report->close();
+    QTest::qWait(100);
+    typeSubject(form, "Bruni Marco", "1.40", "38", "10");
+    form.findChild<QPushButton *>("Command1")->click();
+    save(form, folder, "form1-ragazzo.png");
+    working.showWorking(assessment::SubjectData{
+        "Bruni Marco", "1.40", "38", "10", assessment::Sex::Maschile,
+        assessment::ActivityLevel::Leggera, assessment::Constitution::Normale});
+    save(working, folder, "frmcalcolo-ragazzo.png");
+    form.findChild<QPushButton *>("Command2")->click();
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == "Form2")
+            save(*window, folder, "form2-ragazzo.png");
+    }
+
     // The splash window mid-way, and the information window with every letter.
     frmSplash splash;
     splash.findChild<QTimer *>("Timer1")->stop();
@@ -125,11 +164,12 @@ int main(int argc, char *argv[])
     QTemporaryDir data;
     Archive archive(QDir(data.path()).filePath("archivio.sqlite"));
     fillArchive(archive);
+    keepGrowingBoy(archive);
     ArchiveKeeper keeper(archive);
     frmArchivio archiveWindow(archive, keeper);
     archiveWindow.show();
     auto *subjects = archiveWindow.findChild<QListView *>("lstSoggetti");
-    subjects->setCurrentIndex(subjects->model()->index(1, 0));
+    subjects->setCurrentIndex(subjects->model()->index(2, 0)); // Rossi Mario
     save(archiveWindow, folder, "frmarchivio.png");
 
     // Rossi Mario's course on paper.
@@ -146,6 +186,11 @@ int main(int argc, char *argv[])
     QFile::remove(course);
     archiveWindow.findChild<QLineEdit *>("txtCerca")->setText("bi");
     save(archiveWindow, folder, "frmarchivio-cerca.png");
+
+    archiveWindow.findChild<QLineEdit *>("txtCerca")->setText("neri");
+    QTest::qWait(300);
+    subjects->setCurrentIndex(subjects->model()->index(0, 0));
+    save(archiveWindow, folder, "frmarchivio-crescita.png");
 
     // "Archivio dello studio...", as a practice would fill it in.
     ServerDialog server(ServerAddress{"archivio.studio.lan", 5432, "nutrivo", "dietista1",
