@@ -2,6 +2,8 @@
 #include "archive_fixture.h"
 #include "postgres_server.h"
 
+#include <QRegularExpression>
+#include <QSqlDriver>
 #include <QtTest>
 
 // The archive's records on both stores, the file and a PostgreSQL server the
@@ -20,6 +22,7 @@ private slots:
     void staleChangesRefused();
     void namesAsTyped_data();
     void namesAsTyped();
+    void preparedFromEmptyAndOlder_data();
     void preparedFromEmptyAndOlder();
     void newerSchemaReadOnly();
     void withoutTablesNamesThePreparation();
@@ -32,6 +35,7 @@ private slots:
     void unansweredServerGivenUp();
     void unansweredCommitUnconfirmed();
     void othersChangesHeardOnANewSession();
+    void notificationsNameNoOne();
     void confirmedSavesSurviveAnImmediateStop();
     void randomWorkFromSeveralWorkstations_data();
     void randomWorkFromSeveralWorkstations();
@@ -246,30 +250,41 @@ void TestArchiveStores::namesAsTyped()
     QCOMPARE(archive->subjects().value(0).name, name);
 }
 
+void TestArchiveStores::preparedFromEmptyAndOlder_data()
+{
+    QTest::addColumn<int>("from");
+    for (int version = 0; version < server_schema::currentVersion(); ++version)
+        QTest::addRow("version %d", version) << version;
+}
+
+// Every step from an empty database; from each older version, the steps after
+// it, with what was kept there read as this version reads it.
 void TestArchiveStores::preparedFromEmptyAndOlder()
 {
-    // Empty: every step.
-    const QString empty = m_server->newDatabase();
-    Archive before(m_server->address(empty));
-    QCOMPARE(before.open(), ArchiveState::NotPrepared);
-    QCOMPARE(server_schema::versionOf(QSqlDatabase()), -1);
-
-    // Older: the first version's tables with a subject in them.
-    const QString older = m_server->newDatabase();
-    for (const QString &statement : server_schema::steps().at(0))
-        QVERIFY(m_server->exec(older, statement));
-    QVERIFY(m_server->exec(older, "UPDATE nutrivo_schema SET version = 1"));
-    QVERIFY(m_server->exec(older, "INSERT INTO subjects (name, sex) VALUES ('Verdi Anna', "
-                                  "'Femminile')"));
-    // A girl of 6, kept with an adult's class and Lorentz's weight.
-    QVERIFY(m_server->exec(
-        older, "INSERT INTO assessments VALUES (DEFAULT, 1, '2025-01-03T09:30:00Z', '1.15', '20',"
-               " '6', 'Leggera', 'Normale', 32.5, 15.12, 'in Sottopeso', 891, NULL, 0, 0, 0, 0,"
-               " 0, 0, 0, 63, 42, 38, '1.0.0')"));
-    Archive old(m_server->address(older));
+    QFETCH(int, from);
+    const QString database = m_server->newDatabase();
+    for (int step = 0; step < from; ++step) {
+        for (const QString &statement : server_schema::steps().at(step))
+            QVERIFY(m_server->exec(database, statement));
+    }
+    if (from > 0) {
+        QVERIFY(
+            m_server->exec(database, QString("UPDATE nutrivo_schema SET version = %1").arg(from)));
+        QVERIFY(m_server->exec(database, "INSERT INTO subjects (name, sex) VALUES ('Verdi Anna', "
+                                         "'Femminile')"));
+        // A girl of 6, kept with an adult's class and Lorentz's weight.
+        QVERIFY(m_server->exec(
+            database,
+            "INSERT INTO assessments VALUES (DEFAULT, 1, '2025-01-03T09:30:00Z', '1.15', '20',"
+            " '6', 'Leggera', 'Normale', 32.5, 15.12, 'in Sottopeso', 891, NULL, 0, 0, 0, 0,"
+            " 0, 0, 0, 63, 42, 38, '1.0.0')"));
+    }
+    Archive old(m_server->address(database));
     QCOMPARE(old.open(), ArchiveState::NotPrepared);
+    if (from == 0)
+        QCOMPARE(server_schema::versionOf(QSqlDatabase()), -1);
 
-    for (const auto &[database, from] : {std::pair{empty, 0}, std::pair{older, 1}}) {
+    {
         QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "prepare");
         db.setHostName(m_server->socketFolder());
         db.setPort(m_server->port());
@@ -283,17 +298,18 @@ void TestArchiveStores::preparedFromEmptyAndOlder()
         // Again: nothing left to do.
         QCOMPARE(server_schema::prepare(db).before, server_schema::currentVersion());
         db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("prepare");
     }
+    QSqlDatabase::removeDatabase("prepare");
     QCOMPARE(old.open(), ArchiveState::Ready);
-    const KeptSubject anna = old.subjects().value(0);
-    QCOMPARE(anna.name, QString("Verdi Anna"));
-    const assessment::ShownFigures girl = old.assessmentsOf(anna.id).value(0).figures;
-    QCOMPARE(girl.weightClass, std::string("in Normopeso"));
-    QCOMPARE(*girl.idealWeightKg, 20.26);
-    QCOMPARE(*girl.bmiZ, -0.12);
-    // The server's column takes an infant without an ideal weight.
+    if (from > 0) {
+        const KeptSubject anna = old.subjects().value(0);
+        QCOMPARE(anna.name, QString("Verdi Anna"));
+        const assessment::ShownFigures girl = old.assessmentsOf(anna.id).value(0).figures;
+        QCOMPARE(girl.weightClass, std::string("in Normopeso"));
+        QCOMPARE(*girl.idealWeightKg, 20.26);
+        QCOMPARE(*girl.bmiZ, -0.12);
+    }
+    // The column takes an infant without an ideal weight.
     const Archive::Kept infant =
         old.keep(0, "Bianchi Luca", developedAssessment("0.80", "10", "1"));
     QCOMPARE(infant.outcome, WriteOutcome::Done);
@@ -394,7 +410,15 @@ void TestArchiveStores::remoteHostNeedsACertificate()
              qPrintable(archive.connectionError()));
     for (const char *host : {"", "/run/postgresql", "localhost", "127.0.0.1", "::1"})
         QVERIFY2(isLocal({host, 5432, "nutrivo", "dietista", QString()}), host);
-    QVERIFY(!isLocal({"127.example", 5432, "nutrivo", "dietista", QString()}));
+    // Names that begin like this machine but lead elsewhere, reached only with
+    // the server's certificate checked.
+    for (const char *host : {"127.example", "127.0.0.1.example.com", "localhost.example.com",
+                             "::1.example", "127.0.0.1x"}) {
+        const ServerAddress elsewhere{host, 5432, "nutrivo", "dietista", QString()};
+        QVERIFY2(!isLocal(elsewhere), host);
+        QVERIFY2(connectOptions(elsewhere).contains("sslmode=verify-full"), host);
+        QVERIFY2(!connectionRefusal(elsewhere).isEmpty(), host);
+    }
 }
 
 void TestArchiveStores::serverDownIsOffline()
@@ -552,6 +576,64 @@ void TestArchiveStores::othersChangesHeardOnANewSession()
     there.open();
     QCOMPARE(there.rename(seenSubject(there, subject), "Rossi Mario Luigi"), WriteOutcome::Done);
     QTRY_COMPARE_WITH_TIMEOUT(heard, 2, 1000);
+}
+
+// What a write tells every workstation names a row by its code, never a person:
+// a listener on the channel outside the program hears each kind of write.
+void TestArchiveStores::notificationsNameNoOne()
+{
+    const QString database = m_server->preparedDatabase();
+    QStringList heard;
+    {
+        QSqlDatabase listener = QSqlDatabase::addDatabase("QPSQL", "listener");
+        listener.setHostName(m_server->socketFolder());
+        listener.setPort(m_server->port());
+        listener.setDatabaseName(database);
+        listener.setUserName(PostgresServer::superuser());
+        QVERIFY(listener.open());
+        QVERIFY(listener.driver()->subscribeToNotification("nutrivo_changes"));
+        connect(listener.driver(), &QSqlDriver::notification,
+                [&](const QString &, QSqlDriver::NotificationSource, const QVariant &payload) {
+                    heard << payload.toString();
+                });
+
+        Archive archive(m_server->address(database));
+        QCOMPARE(archive.open(), ArchiveState::Ready);
+        const auto told = [&](const std::function<bool()> &write) {
+            const qsizetype before = heard.size();
+            QVERIFY(write());
+            QTRY_VERIFY_WITH_TIMEOUT(heard.size() > before, 2000);
+        };
+        qint64 subject = 0, assessment = 0;
+        told([&] { // a new subject
+            const Archive::Kept kept = archive.keep(0, "Rossi Mario", developedAssessment());
+            subject = kept.subjectId;
+            return kept.outcome == WriteOutcome::Done;
+        });
+        told([&] { // another visit
+            const Archive::Kept kept = archive.keep(subject, "", developedAssessment());
+            assessment = kept.assessmentId;
+            return kept.outcome == WriteOutcome::Done;
+        });
+        told([&] {
+            return archive.rename(seenSubject(archive, subject), "Bianchi Anna") ==
+                   WriteOutcome::Done;
+        });
+        told([&] { return archive.removeAssessment(assessment) == WriteOutcome::Done; });
+        told([&] {
+            return archive.removeSubject(seenSubject(archive, subject)) == WriteOutcome::Done;
+        });
+        // A transfer, whatever it tells.
+        Archive personal(m_files.filePath(QString("avvisi-%1.sqlite").arg(++m_fileCount)));
+        personal.keep(0, "Verdi Luca", developedAssessment());
+        QCOMPARE(archive.takeIn(personal, {}, {}).outcome, WriteOutcome::Done);
+        QTest::qWait(300);
+        listener.close();
+    }
+    QSqlDatabase::removeDatabase("listener");
+    static const QRegularExpression code("^(subject|assessment) \\d+$");
+    for (const QString &payload : std::as_const(heard))
+        QVERIFY2(code.match(payload).hasMatch(), qPrintable(payload));
 }
 
 // A stream of saves from another process while the server is stopped as by

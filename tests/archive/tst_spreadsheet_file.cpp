@@ -142,6 +142,8 @@ void TestSpreadsheetFile::namesKeptAsText_data()
                         << "'@SOMMA(1;2)";
     QTest::newRow("tab") << "\t=1"
                          << "'\t=1";
+    QTest::newRow("carriage return") << "\r=1"
+                                     << "'\r=1";
     QTest::newRow("accents") << "Società Àlù"
                              << "Società Àlù";
 }
