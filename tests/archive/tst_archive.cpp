@@ -1,5 +1,6 @@
 #include "archive/schema.h"
 #include "archive_fixture.h"
+#include "holding_session.h"
 #include "version.h"
 
 #include <QDir>
@@ -18,11 +19,15 @@ private slots:
     void namesakesStaySeparate();
     void deletedDataGone();
     void renamed();
-    void migratesFromTheFirstVersion();
+    void migratesFromEachOlderVersion_data();
+    void migratesFromEachOlderVersion();
     void foreignOrDamagedFilesUntouched_data();
     void foreignOrDamagedFilesUntouched();
+    void restoreRefusesUnsoundFiles_data();
+    void restoreRefusesUnsoundFiles();
     void newerVersionReadOnly();
     void copyAndRestore();
+    void copyPrivateFromTheStart();
     void readOnlyFolder();
     void fullDisk();
 
@@ -128,20 +133,31 @@ void TestArchive::renamed()
     QCOMPARE(archive.assessmentsOf(kept.subjectId).size(), 1);
 }
 
-// A file of the first version, written here as that version wrote it.
-void TestArchive::migratesFromTheFirstVersion()
+void TestArchive::migratesFromEachOlderVersion_data()
 {
+    QTest::addColumn<int>("version");
+    for (int version = 1; version < schema::currentVersion(); ++version)
+        QTest::addRow("version %d", version) << version;
+}
+
+// A file of each older version, written here as that version wrote it.
+void TestArchive::migratesFromEachOlderVersion()
+{
+    QFETCH(int, version);
     QDir().mkpath(QFileInfo(archivePath()).path());
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first");
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "older");
         db.setDatabaseName(archivePath());
         QVERIFY(db.open());
         QSqlQuery query(db);
-        for (const QString &statement : schema::steps().at(0))
-            QVERIFY(query.exec(statement));
+        for (int step = 0; step < version; ++step) {
+            for (const QString &statement : schema::steps().at(step))
+                QVERIFY(query.exec(statement));
+        }
         QVERIFY(query.exec("PRAGMA application_id = 1316320370"));
-        QVERIFY(query.exec("PRAGMA user_version = 1"));
-        QVERIFY(query.exec("INSERT INTO subjects VALUES (7, 'Verdi Luca', 'Maschile')"));
+        QVERIFY(query.exec(QString("PRAGMA user_version = %1").arg(version)));
+        QVERIFY(query.exec(
+            "INSERT INTO subjects (id, name, sex) VALUES (7, 'Verdi Luca', 'Maschile')"));
         QVERIFY(query.exec(
             "INSERT INTO assessments VALUES (3, 7, '2025-01-02T09:30:00Z', '1.80', '80', '45',"
             " 'Moderata', 'Grassa', 71.5, 24.69, 'in Normopeso', 1826, 1.78, 3250.28, 325.03,"
@@ -157,7 +173,7 @@ void TestArchive::migratesFromTheFirstVersion()
             " 43, 22, 25, '1.0.0')"));
         db.close();
     }
-    QSqlDatabase::removeDatabase("first");
+    QSqlDatabase::removeDatabase("older");
 
     Archive archive(archivePath());
     QCOMPARE(archive.open(), ArchiveState::Ready);
@@ -186,9 +202,10 @@ void TestArchive::migratesFromTheFirstVersion()
     QCOMPARE(archive.keep(7, "Verdi Luca", developedAssessment("0.80", "10", "1")).outcome,
              WriteOutcome::Done);
     QVERIFY(!archive.assessmentsOf(7).value(0).figures.idealWeightKg);
-    // The first version's copy, kept whole before the change.
-    QCOMPARE(archive.migrationCopy(), m_folder->filePath("data/archivio.versione-1.sqlite"));
-    QCOMPARE(peek(archive.migrationCopy(), "PRAGMA user_version").toInt(), 1);
+    // The older version's copy, kept whole before the change.
+    QCOMPARE(archive.migrationCopy(),
+             m_folder->filePath(QString("data/archivio.versione-%1.sqlite").arg(version)));
+    QCOMPARE(peek(archive.migrationCopy(), "PRAGMA user_version").toInt(), version);
     QCOMPARE(peek(archive.migrationCopy(), "SELECT name FROM subjects").toString(),
              QString("Verdi Luca"));
     QCOMPARE(QFileInfo(archive.migrationCopy()).permissions() & 0x0777,
@@ -205,19 +222,20 @@ void TestArchive::foreignOrDamagedFilesUntouched_data()
     QTest::newRow("cut archive") << "cut" << ArchiveState::Damaged;
 }
 
-void TestArchive::foreignOrDamagedFilesUntouched()
+namespace {
+
+// A file of the kind at path: text, another program's database, or an
+// archive damaged or cut short.
+void writeUnsoundFile(const QString &kind, const QString &path)
 {
-    QFETCH(QString, kind);
-    QFETCH(ArchiveState, state);
+    QDir().mkpath(QFileInfo(path).path());
     if (kind == "text") {
-        QDir().mkpath(QFileInfo(archivePath()).path());
-        QFile file(archivePath());
+        QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("Cognome;Nome\nRossi;Mario\n");
     } else if (kind == "foreign") {
-        QDir().mkpath(QFileInfo(archivePath()).path());
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-        db.setDatabaseName(archivePath());
+        db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery(db).exec("CREATE TABLE notes (text TEXT)");
         db.close();
@@ -225,11 +243,11 @@ void TestArchive::foreignOrDamagedFilesUntouched()
         QSqlDatabase::removeDatabase("foreign");
     } else {
         {
-            Archive archive(archivePath());
+            Archive archive(path);
             for (int i = 0; i < 200; ++i)
                 archive.keep(0, QStringLiteral("Soggetto %1").arg(i), developedAssessment());
         }
-        QFile file(archivePath());
+        QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         if (kind == "cut") {
             file.resize(file.size() / 2);
@@ -238,6 +256,15 @@ void TestArchive::foreignOrDamagedFilesUntouched()
             file.write(QByteArray(8192, '\x5a'));
         }
     }
+}
+
+} // namespace
+
+void TestArchive::foreignOrDamagedFilesUntouched()
+{
+    QFETCH(QString, kind);
+    QFETCH(ArchiveState, state);
+    writeUnsoundFile(kind, archivePath());
     const QByteArray before = checksum(archivePath());
 
     Archive archive(archivePath());
@@ -247,6 +274,28 @@ void TestArchive::foreignOrDamagedFilesUntouched()
     archive.close();
     QCOMPARE(checksum(archivePath()), before);
     QCOMPARE(Archive::inspect(archivePath()), state);
+}
+
+void TestArchive::restoreRefusesUnsoundFiles_data()
+{
+    foreignOrDamagedFilesUntouched_data();
+}
+
+// Only a sound archive replaces the one in use; anything else leaves it as it was.
+void TestArchive::restoreRefusesUnsoundFiles()
+{
+    QFETCH(QString, kind);
+    const QString source = m_folder->filePath("copia.sqlite");
+    writeUnsoundFile(kind, source);
+    Archive archive(archivePath());
+    archive.keep(0, "Rossi Mario", developedAssessment());
+    archive.close();
+    const QByteArray before = checksum(archivePath());
+    QCOMPARE(archive.restoreFrom(source), WriteOutcome::Refused);
+    archive.close();
+    QCOMPARE(checksum(archivePath()), before);
+    QCOMPARE(QDir(QFileInfo(archivePath()).path()).entryList(QDir::Files),
+             QStringList{"archivio.sqlite"});
 }
 
 void TestArchive::newerVersionReadOnly()
@@ -307,6 +356,32 @@ void TestArchive::copyAndRestore()
     const QByteArray before = checksum(archivePath());
     QCOMPARE(archive.restoreFrom(text.fileName()), WriteOutcome::Refused);
     QCOMPARE(checksum(archivePath()), before);
+}
+
+// Another Nutrivo holds the file while a copy waits to read it: the copy's
+// partial file is already there, the user's alone, and so is the copy, under
+// the usual umask.
+void TestArchive::copyPrivateFromTheStart()
+{
+    Archive archive(archivePath());
+    archive.keep(0, "Rossi Mario", developedAssessment());
+    const QString copyPath = m_folder->filePath("copia.sqlite");
+    const QString part = m_folder->filePath(".copia.sqlite.part");
+    HoldingSession other(
+        [&](const QString &name) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(archivePath());
+            return db;
+        },
+        {"BEGIN EXCLUSIVE"}, part);
+    QVERIFY(other.held());
+    const mode_t mask = ::umask(022);
+    const WriteOutcome outcome = archive.saveCopy(copyPath);
+    ::umask(mask);
+    const QSet<uint> modes = other.finish();
+    QCOMPARE(outcome, WriteOutcome::Done);
+    QCOMPARE(modes, QSet<uint>{0600});
+    QCOMPARE(QFile::permissions(copyPath) & 0x0777, QFile::ReadUser | QFile::WriteUser);
 }
 
 // A read-only place: as root, where permissions do not hold, a read-only mount.

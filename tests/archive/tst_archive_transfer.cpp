@@ -1,4 +1,6 @@
+#include "archive/schema.h"
 #include "archive_fixture.h"
+#include "holding_session.h"
 #include "postgres_server.h"
 
 #include <QtTest>
@@ -15,7 +17,10 @@ private slots:
     void everyRowMovedAndTheFileLeftAsItWas();
     void unfinishedLeavesTheServerAsItWas_data();
     void unfinishedLeavesTheServerAsItWas();
+    void alteredOnTheWayRefused_data();
+    void alteredOnTheWayRefused();
     void serverCopyOpensAsAFile();
+    void serverCopyIsOneSnapshotAndPrivate();
 
 private:
     // Every subject and assessment, as the windows read them, independent of ids.
@@ -176,6 +181,49 @@ void TestArchiveTransfer::unfinishedLeavesTheServerAsItWas()
     QCOMPARE(server.keep(0, "Neri Ada", developedAssessment()).outcome, WriteOutcome::Done);
 }
 
+// Every column of a subject and of an assessment, each altered on its way in
+// by a trigger of the server's: the rows read back differ from those sent.
+void TestArchiveTransfer::alteredOnTheWayRefused_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("change"); // what the trigger does to the row
+    const auto addColumns = [](const QString &table, const QStringList &columns) {
+        for (const QString &column : columns) {
+            const QString name = column.trimmed().section(' ', 0, 0);
+            const QString change = column.contains("VARCHAR")
+                                       ? "NEW.%1 := CASE WHEN NEW.%1 = 'A' THEN 'B' ELSE 'A' END"
+                                       : "NEW.%1 := COALESCE(NEW.%1, 0) + 1";
+            QTest::addRow("%s.%s", qPrintable(table), qPrintable(name))
+                << table << change.arg(name);
+        }
+    };
+    addColumns("subjects", {"name VARCHAR", "sex VARCHAR"});
+    addColumns("assessments", schema::assessmentColumns().split(','));
+}
+
+void TestArchiveTransfer::alteredOnTheWayRefused()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, change);
+    const QString database = m_server->preparedDatabase();
+    QVERIFY(m_server->exec(database, QString("CREATE FUNCTION altered() RETURNS trigger"
+                                             " LANGUAGE plpgsql AS $$ BEGIN %1; RETURN NEW;"
+                                             " END $$")
+                                         .arg(change)));
+    QVERIFY(m_server->exec(database, QString("CREATE TRIGGER on_the_way BEFORE INSERT ON %1"
+                                             " FOR EACH ROW EXECUTE FUNCTION altered()")
+                                         .arg(table)));
+    Archive server(m_server->address(database));
+    QCOMPARE(server.open(), ArchiveState::Ready);
+    Archive personal(m_personalPath);
+    personal.keep(0, "Rossi Mario", developedAssessment());
+
+    const Archive::Transfer transfer = server.takeIn(personal, {}, {});
+    QVERIFY(transfer.mismatched);
+    QVERIFY(transfer.outcome != WriteOutcome::Done);
+    QCOMPARE(contents(server), QStringList());
+}
+
 // One snapshot of the server as a file that opens as a personal archive would,
 // with the same subjects and assessments under the same ids.
 void TestArchiveTransfer::serverCopyOpensAsAFile()
@@ -208,6 +256,50 @@ void TestArchiveTransfer::serverCopyOpensAsAFile()
     const Archive::Kept next = copy.keep(0, "Nuovo Soggetto", developedAssessment());
     QCOMPARE(next.outcome, WriteOutcome::Done);
     QVERIFY(!ids.contains(next.subjectId));
+}
+
+// Another workstation saves while the copy reads: it locks the assessments,
+// so the copy has read the subjects and waits, and commits a new subject with
+// a visit. The copy holds neither, and its file is private from the start.
+void TestArchiveTransfer::serverCopyIsOneSnapshotAndPrivate()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive server(m_server->address(database));
+    server.open();
+    server.keep(0, "Rossi Mario", developedAssessment());
+    const QStringList before = contents(server);
+    const QString copyPath = m_files->filePath("copia.sqlite");
+    const QString part = m_files->filePath(".copia.sqlite.part");
+
+    const QString columns = schema::assessmentColumnNames().join(", ");
+    HoldingSession other(
+        [&](const QString &name) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+            db.setHostName(m_server->socketFolder());
+            db.setPort(m_server->port());
+            db.setDatabaseName(database);
+            db.setUserName(PostgresServer::superuser());
+            return db;
+        },
+        {"BEGIN", "LOCK TABLE assessments IN ACCESS EXCLUSIVE MODE",
+         "INSERT INTO subjects (name, sex) VALUES ('Nuovo', 'Maschile')",
+         QString("INSERT INTO assessments (subject_id, %1) SELECT (SELECT MAX(id) FROM subjects),"
+                 " %1 FROM assessments LIMIT 1")
+             .arg(columns)},
+        part);
+    QVERIFY(other.held());
+    const mode_t mask = ::umask(022);
+    const WriteOutcome outcome = server.saveCopy(copyPath);
+    ::umask(mask);
+    const QSet<uint> modes = other.finish();
+
+    QCOMPARE(outcome, WriteOutcome::Done);
+    Archive copy(copyPath);
+    QCOMPARE(copy.open(), ArchiveState::Ready);
+    QCOMPARE(contents(copy), before);
+    QCOMPARE(contents(server).size(), before.size() + 2);
+    QCOMPARE(modes, QSet<uint>{0600});
+    QCOMPARE(QFile::permissions(copyPath) & 0x0777, QFile::ReadUser | QFile::WriteUser);
 }
 
 QTEST_GUILESS_MAIN(TestArchiveTransfer)
