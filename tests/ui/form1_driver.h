@@ -23,8 +23,13 @@ inline bool showActive(QWidget *window)
     // The headless platform keeps a window focused while it is hidden, so
     // showing it again brings no activation of its own.
     if (QApplication::activeWindow() != window &&
-        QGuiApplication::focusWindow() == window->windowHandle())
+        QGuiApplication::focusWindow() == window->windowHandle()) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
         QApplication::setActiveWindow(window);
+#else
+        window->activateWindow();
+#endif
+    }
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
