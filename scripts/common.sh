@@ -20,11 +20,13 @@ PACKAGE_TEST_PACKAGES="desktop-file-utils appstream dpkg-dev file lintian xvfb x
 # The accessibility bus and its Python reader, to read the main window as a
 # screen reader does.
 ACCESSIBILITY_TEST_PACKAGES="dbus at-spi2-core python3-pyatspi"
-# clang and its libFuzzer, for the engine's fuzz target.
-FUZZ_PACKAGES="clang libclang-rt-14-dev"
+# clang and its libFuzzer, for the engine's fuzz target: the versionless
+# package follows each release's default clang (14 on Debian 12, 19 on 13).
+FUZZ_PACKAGES="clang libclang-rt-dev"
 # A PostgreSQL server that the archive's suites start in a folder of their own,
-# and openssl for the certificates of its TLS test.
-SERVER_TEST_PACKAGES="postgresql openssl"
+# openssl for the certificates of its TLS test, and the time zones for a test
+# in Rome's (Debian 13's base leaves them out).
+SERVER_TEST_PACKAGES="postgresql openssl tzdata"
 # A virtual display and a screenshot when there is no display.
 DISPLAY_PACKAGES="xvfb xauth imagemagick"
 
