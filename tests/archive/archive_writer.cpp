@@ -13,6 +13,7 @@
 //     deletes at random (see randomWork).
 //   archive_writer FILE-OR-URI --timed COUNT: COUNT saves for a subject of its
 //     own, printing how long each took, in microseconds.
+//   archive_writer FILE --sample: the sample archive kept as test data.
 #include "archive_fixture.h"
 
 #include <QCoreApplication>
@@ -159,6 +160,17 @@ int main(int argc, char *argv[])
     if (server)
         archive.useServer(*server);
     archive.open();
+    if (argc == 3 && QByteArray(argv[2]) == "--sample") {
+        QHash<QString, qint64> ids;
+        for (const SampleVisit &visit : sampleVisits()) {
+            const Archive::Kept kept =
+                archive.keep(ids.value(visit.name), visit.name, keptSample(visit));
+            if (kept.outcome != WriteOutcome::Done)
+                return 1;
+            ids.insert(visit.name, kept.subjectId);
+        }
+        return 0;
+    }
     if (argc == 4 && QByteArray(argv[2]) == "--stream")
         return stream(archive, QByteArray(argv[3]).toInt());
     if (argc == 4 && QByteArray(argv[2]) == "--timed")

@@ -28,6 +28,8 @@ private slots:
     void newerVersionReadOnly();
     void copyAndRestore();
     void copyPrivateFromTheStart();
+    void archiveFromEitherRelease_data();
+    void archiveFromEitherRelease();
     void readOnlyFolder();
     void fullDisk();
 
@@ -184,7 +186,8 @@ void TestArchive::migratesFromEachOlderVersion()
              1);
     const auto kept = archive.assessmentsOf(7);
     QCOMPARE(kept.size(), 3);
-    QCOMPARE(kept[2].takenAt, QDateTime(QDate(2025, 1, 2), QTime(9, 30), Qt::UTC).toLocalTime());
+    QCOMPARE(kept[2].takenAt,
+             QDateTime(QDate(2025, 1, 2), QTime(9, 30), QTimeZone::utc()).toLocalTime());
     QCOMPARE(kept[2].activity, assessment::ActivityLevel::Moderata);
     QCOMPARE(kept[2].figures.dailyEnergyKcal, 3250.28);
     QCOMPARE(*kept[2].figures.idealWeightKg, 71.5);
@@ -382,6 +385,77 @@ void TestArchive::copyPrivateFromTheStart()
     QCOMPARE(outcome, WriteOutcome::Done);
     QCOMPARE(modes, QSet<uint>{0600});
     QCOMPARE(QFile::permissions(copyPath) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+}
+
+void TestArchive::archiveFromEitherRelease_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("written on Debian 12") << "archivio-debian12.sqlite";
+    QTest::newRow("written on Debian 13") << "archivio-debian13.sqlite";
+}
+
+// The same archive serves both releases: a file the program wrote on each is
+// read here as it was kept, and takes a save.
+void TestArchive::archiveFromEitherRelease()
+{
+    QFETCH(QString, file);
+    QDir().mkpath(QFileInfo(archivePath()).path());
+    QVERIFY(QFile::copy(QStringLiteral(NUTRIVO_TEST_DATA "/") + file, archivePath()));
+    QFile::setPermissions(archivePath(), QFile::ReadOwner | QFile::WriteOwner);
+    Archive archive(archivePath());
+    QCOMPARE(archive.open(), ArchiveState::Ready);
+    const auto rows = [&] {
+        QStringList rows;
+        for (const KeptSubject &subject : archive.subjects()) {
+            for (const KeptAssessment &kept : archive.assessmentsOf(subject.id)) {
+                const assessment::ShownFigures &f = kept.figures;
+                rows << QStringList{subject.name,
+                                    captionOf(kept.sex),
+                                    kept.takenAt.toUTC().toString(Qt::ISODate),
+                                    kept.heightText,
+                                    kept.weightText,
+                                    kept.ageText,
+                                    QString::number(f.idealWeightKg.value_or(-1), 'g', 17),
+                                    QString::number(f.bodyMassIndex, 'g', 17),
+                                    QString::fromStdString(f.weightClass),
+                                    QString::number(f.dailyEnergyKcal, 'g', 17),
+                                    QString::number(f.bmiZ.value_or(99), 'g', 17),
+                                    QString::number(f.bmiCentile.value_or(-1), 'g', 17)}
+                            .join('|');
+            }
+        }
+        rows.sort();
+        return rows;
+    };
+    QStringList expected;
+    for (const SampleVisit &visit : sampleVisits()) {
+        const KeptAssessment kept = keptSample(visit);
+        const assessment::ShownFigures &f = kept.figures;
+        expected << QStringList{visit.name,
+                                captionOf(visit.sex),
+                                visit.takenAt.toUTC().toString(Qt::ISODate),
+                                visit.height,
+                                visit.weight,
+                                visit.age,
+                                QString::number(f.idealWeightKg.value_or(-1), 'g', 17),
+                                QString::number(f.bodyMassIndex, 'g', 17),
+                                QString::fromStdString(f.weightClass),
+                                QString::number(f.dailyEnergyKcal, 'g', 17),
+                                QString::number(f.bmiZ.value_or(99), 'g', 17),
+                                QString::number(f.bmiCentile.value_or(-1), 'g', 17)}
+                        .join('|');
+    }
+    expected.sort();
+    QCOMPARE(rows(), expected);
+
+    KeptSubject rossi;
+    for (const KeptSubject &subject : archive.subjects()) {
+        if (subject.name == "Rossi Mario")
+            rossi = subject;
+    }
+    QCOMPARE(archive.keep(rossi.id, "", developedAssessment()).outcome, WriteOutcome::Done);
+    QCOMPARE(archive.assessmentsOf(rossi.id).size(), 3);
+    QCOMPARE(rows().size(), expected.size() + 1);
 }
 
 // A read-only place: as root, where permissions do not hold, a read-only mount.

@@ -36,6 +36,7 @@ private slots:
     void unansweredCommitUnconfirmed();
     void othersChangesHeardOnANewSession();
     void notificationsNameNoOne();
+    void timesKeptAsWritten();
     void confirmedSavesSurviveAnImmediateStop();
     void randomWorkFromSeveralWorkstations_data();
     void randomWorkFromSeveralWorkstations();
@@ -634,6 +635,46 @@ void TestArchiveStores::notificationsNameNoOne()
     static const QRegularExpression code("^(subject|assessment) \\d+$");
     for (const QString &payload : std::as_const(heard))
         QVERIFY2(code.match(payload).hasMatch(), qPrintable(payload));
+}
+
+// A time is kept as the program writes it, in UTC, whatever the machine's or
+// the session's time zone (Qt 6.8's driver sets the session's to UTC): a
+// winter and a summer morning in Rome read back the same, and stand on the
+// server as the program wrote them.
+void TestArchiveStores::timesKeptAsWritten()
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Rome");
+    ::tzset();
+    const QDateTime winter(QDate(2026, 12, 8), QTime(11, 15, 30));
+    const QDateTime summer(QDate(2026, 7, 8), QTime(11, 15, 30));
+    const bool inRome = winter.offsetFromUtc() == 3600 && summer.offsetFromUtc() == 7200;
+
+    const QString database = m_server->preparedDatabase();
+    Archive archive(m_server->address(database));
+    archive.open();
+    qint64 subject = 0;
+    for (const QDateTime &when : {winter, summer}) {
+        KeptAssessment kept = developedAssessment();
+        kept.takenAt = when;
+        subject = archive.keep(subject, "Rossi Mario", kept).subjectId;
+    }
+    const QList<KeptAssessment> read = archive.assessmentsOf(subject);
+    const bool stored = m_server->exec(
+        database, "DO $$ BEGIN IF (SELECT string_agg(taken_at, ' ' ORDER BY taken_at)"
+                  " FROM assessments) <> '2026-07-08T09:15:30Z 2026-12-08T10:15:30Z'"
+                  " THEN RAISE EXCEPTION 'shifted'; END IF; END $$");
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    ::tzset();
+
+    QVERIFY2(inRome, "no Europe/Rome zone on this machine: apt-get install tzdata");
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read[0].takenAt, winter); // newest first
+    QCOMPARE(read[1].takenAt, summer);
+    QVERIFY(stored);
 }
 
 // A stream of saves from another process while the server is stopped as by
