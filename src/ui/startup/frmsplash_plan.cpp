@@ -33,7 +33,7 @@ QList<PlanRow> frmSplashPlan()
         {"lblCopyright", Label, "Frame1", {3840, 3480, 3735, 255}, "© 2026 Nutrivo", paleCyan, none, brush},
         {"imgLogo", Image, "Frame1", {120, 120, 2160, 3465}, ":/artwork/logo.png", none, none, plain, Stretch},
         {"Shape1", Shape, "Frame1", {120, 120, 2175, 3495}, ""},
-        {"Label1", Label, "Frame1", {4800, 4200, 2775, 255}, "The software of new millenium !", paleCyan, none, slogan},
+        {"Label1", Label, "Frame1", {4800, 4200, 2775, 255}, QStringLiteral("The software of new millenium !"), paleCyan, none, slogan},
         {"Label2", Label, "Frame1", {120, 3720, 6495, 975}, "Le cifre sono stime da tabelle di riferimento e non sostituiscono il parere di un medico o di un dietista.", cream, none, smallScript, WordWrap},
         {"lblPlatform", Label, "Frame1", {4560, 2520, 2790, 315}, "Valutazione", white, none, capitals, AlignRight | FitText},
         {"Shape2", Shape, "Frame1", {3960, 1440, 3248, 975}, "", red},
