@@ -4,7 +4,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -45,6 +49,20 @@ inline void answeringDialogs(const std::function<void()> &action,
         if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == activeBefore; }, 2000))
             qWarning("the window under the dialog did not become active again");
     }
+}
+
+// Types fileName into a file dialog and accepts it, as a person does once the
+// folder shows: the dialog selects its proposed name again when it has read
+// the folder (Qt 6.8 late enough to undo an earlier choice).
+inline void chooseFile(QFileDialog *dialog, const QString &fileName)
+{
+    if (auto *folder = dialog->findChild<QFileSystemModel *>()) {
+        QSignalSpy loaded(folder, &QFileSystemModel::directoryLoaded);
+        loaded.wait(300);
+    }
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        name->setText(fileName);
+    QMetaObject::invokeMethod(dialog, "accept");
 }
 
 // Presses the button named answer, or OK when there is no such button.

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 
 // Shows a window and waits until it is the active one, as after a click on it.
@@ -21,14 +22,20 @@ inline bool showActive(QWidget *window)
     if (!QTest::qWaitForWindowActive(window))
         return false;
     // The headless platform keeps a window focused while it is hidden, so
-    // showing it again brings no activation of its own.
+    // showing it again brings no activation of its own: the focus goes to a
+    // bare window of the test's for a moment, as to another application, and
+    // comes back.
     if (QApplication::activeWindow() != window &&
         QGuiApplication::focusWindow() == window->windowHandle()) {
-#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
-        QApplication::setActiveWindow(window);
-#else
+        QWindow elsewhere;
+        elsewhere.setGeometry(0, 0, 8, 8);
+        elsewhere.show();
+        elsewhere.requestActivate();
+        if (!QTest::qWaitForWindowActive(&elsewhere))
+            return false;
         window->activateWindow();
-#endif
+        if (!QTest::qWaitForWindowActive(window))
+            return false;
     }
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }

@@ -141,8 +141,7 @@ QString TestCourse::answering(const std::function<void()> &action, const QString
             press->click();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-            dialog->selectFile(fileName);
-            QMetaObject::invokeMethod(dialog, "accept");
+            chooseFile(dialog, fileName);
         }
     });
     return proposed;

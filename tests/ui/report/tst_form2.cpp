@@ -102,8 +102,7 @@ QString TestForm2::savingAs(const QString &pdf, const std::function<void()> &act
             press->click();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             proposedName = dialog->selectedFiles().value(0);
-            dialog->selectFile(pdf);
-            QMetaObject::invokeMethod(dialog, "accept");
+            chooseFile(dialog, pdf);
         }
     });
     return proposedName;
@@ -265,8 +264,7 @@ void TestForm2::noPrinterSavesPdf()
                 }
             } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
                 proposedName = dialog->selectedFiles().value(0);
-                dialog->selectFile(pdf);
-                QMetaObject::invokeMethod(dialog, "accept");
+                chooseFile(dialog, pdf);
             }
         });
 

@@ -119,8 +119,9 @@ void TestFrmCalcolo::growingSubjectsOnTheReference_data()
 {
     QTest::addColumn<QStringList>("subject"); // height, weight, age
     QTest::addColumn<QString>("shown");
-    QTest::newRow("boy of 10") << QStringList{"1.40", "38", "10"}
-                               << "19,39 per Maschi, 126 mesi (OMS 2007): L -1,771, M 16,6786, S 0,10823";
+    QTest::newRow("boy of 10")
+        << QStringList{"1.40", "38", "10"}
+        << "19,39 per Maschi, 126 mesi (OMS 2007): L -1,771, M 16,6786, S 0,10823";
     QTest::newRow("boy of 16") << QStringList{"1.75", "60", "16"}
                                << "per Maschi, 198 mesi (OMS 2007)";
     QTest::newRow("man of 40") << QStringList{"1.70", "70", "40"}
@@ -183,8 +184,7 @@ void TestFrmCalcolo::savedAsPdf()
         [&](QWidget *modal) {
             if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
                 proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-                dialog->selectFile(pdf);
-                QMetaObject::invokeMethod(dialog, "accept");
+                chooseFile(dialog, pdf);
             }
         });
     QCOMPARE(proposed, QString("Nutrivo - calcolo Rossi Mario.pdf"));
