@@ -387,6 +387,29 @@ void TestArchive::copyPrivateFromTheStart()
     QCOMPARE(QFile::permissions(copyPath) & 0x0777, QFile::ReadUser | QFile::WriteUser);
 }
 
+namespace {
+
+// An assessment as kept, every input, time and figure to the last bit.
+QString rowOf(const QString &name, const KeptAssessment &kept)
+{
+    const assessment::ShownFigures &f = kept.figures;
+    return QStringList{name,
+                       captionOf(kept.sex),
+                       kept.takenAt.toUTC().toString(Qt::ISODate),
+                       kept.heightText,
+                       kept.weightText,
+                       kept.ageText,
+                       QString::number(f.idealWeightKg.value_or(-1), 'g', 17),
+                       QString::number(f.bodyMassIndex, 'g', 17),
+                       QString::fromStdString(f.weightClass),
+                       QString::number(f.dailyEnergyKcal, 'g', 17),
+                       QString::number(f.bmiZ.value_or(99), 'g', 17),
+                       QString::number(f.bmiCentile.value_or(-1), 'g', 17)}
+        .join('|');
+}
+
+} // namespace
+
 void TestArchive::archiveFromEitherRelease_data()
 {
     QTest::addColumn<QString>("file");
@@ -407,44 +430,15 @@ void TestArchive::archiveFromEitherRelease()
     const auto rows = [&] {
         QStringList rows;
         for (const KeptSubject &subject : archive.subjects()) {
-            for (const KeptAssessment &kept : archive.assessmentsOf(subject.id)) {
-                const assessment::ShownFigures &f = kept.figures;
-                rows << QStringList{subject.name,
-                                    captionOf(kept.sex),
-                                    kept.takenAt.toUTC().toString(Qt::ISODate),
-                                    kept.heightText,
-                                    kept.weightText,
-                                    kept.ageText,
-                                    QString::number(f.idealWeightKg.value_or(-1), 'g', 17),
-                                    QString::number(f.bodyMassIndex, 'g', 17),
-                                    QString::fromStdString(f.weightClass),
-                                    QString::number(f.dailyEnergyKcal, 'g', 17),
-                                    QString::number(f.bmiZ.value_or(99), 'g', 17),
-                                    QString::number(f.bmiCentile.value_or(-1), 'g', 17)}
-                            .join('|');
-            }
+            for (const KeptAssessment &kept : archive.assessmentsOf(subject.id))
+                rows << rowOf(subject.name, kept);
         }
         rows.sort();
         return rows;
     };
     QStringList expected;
-    for (const SampleVisit &visit : sampleVisits()) {
-        const KeptAssessment kept = keptSample(visit);
-        const assessment::ShownFigures &f = kept.figures;
-        expected << QStringList{visit.name,
-                                captionOf(visit.sex),
-                                visit.takenAt.toUTC().toString(Qt::ISODate),
-                                visit.height,
-                                visit.weight,
-                                visit.age,
-                                QString::number(f.idealWeightKg.value_or(-1), 'g', 17),
-                                QString::number(f.bodyMassIndex, 'g', 17),
-                                QString::fromStdString(f.weightClass),
-                                QString::number(f.dailyEnergyKcal, 'g', 17),
-                                QString::number(f.bmiZ.value_or(99), 'g', 17),
-                                QString::number(f.bmiCentile.value_or(-1), 'g', 17)}
-                        .join('|');
-    }
+    for (const SampleVisit &visit : sampleVisits())
+        expected << rowOf(visit.name, keptSample(visit));
     expected.sort();
     QCOMPARE(rows(), expected);
 
