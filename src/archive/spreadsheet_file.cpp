@@ -142,6 +142,9 @@ bool writeSpreadsheet(const QString &fileName, const QList<SubjectCourse> &cours
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    // Health data, like the archive: the user's alone whatever the umask. A
+    // disk without permissions (a FAT stick) still takes the file.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray bytes = spreadsheetBytes(courses, format);
     return file.write(bytes) == bytes.size() && file.commit();
 }

@@ -108,7 +108,11 @@ PrintOutcome printOnDefaultPrinter(const PageDrawing &page)
 PrintOutcome saveAsPdf(const PageDrawing &page, const QString &fileName)
 {
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !writePdf(&file, paperOfThisCountry(), page))
+    if (!file.open(QIODevice::WriteOnly))
+        return PrintOutcome::Failed;
+    // A subject's figures, private like the archive whatever the umask.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!writePdf(&file, paperOfThisCountry(), page))
         return PrintOutcome::Failed;
     return file.commit() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QToolTip>
 #include <QtTest>
+#include <sys/stat.h>
 
 // A subject's course through the archive window: the trend beside the table,
 // the printed page, and the spreadsheet file. On the file, or with
@@ -62,11 +63,15 @@ KeptAssessment assessedOn(const QDate &day, const char *weight, assessment::Sex 
     return keptFrom(subject, develop(subject, italian()), QDateTime(day, QTime(9, 30)));
 }
 
+const QFile::Permissions othersMayRead = QFile::ReadGroup | QFile::ReadOther;
+
 } // namespace
 
 void TestCourse::initTestCase()
 {
     QVERIFY(m_data.isValid());
+    // The files a user shares are made under the usual umask.
+    umask(022);
     qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
     qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
     if (qgetenv("NUTRIVO_TEST_STORE") == "server") {
@@ -188,6 +193,7 @@ void TestCourse::coursePageSavedAsPdf()
     QCOMPARE(proposed, QString("Nutrivo - andamento Rossi Mario.pdf"));
 
     QCOMPARE(pdfPageCount(pdf), 1);
+    QCOMPARE(QFileInfo(pdf).permissions() & othersMayRead, QFile::Permissions());
     QVERIFY(pdfPictures(pdf).isEmpty());
     const QString text = pdfText(pdf).simplified();
     for (const char *shown :
@@ -230,6 +236,7 @@ void TestCourse::spreadsheetInTheUsersSettings()
     QCOMPARE(proposed, rows == 3 ? QString("Nutrivo - Rossi Mario.csv")
                                  : QStringLiteral("Nutrivo - archivio %1.csv")
                                        .arg(QDate::currentDate().toString(Qt::ISODate)));
+    QCOMPARE(QFileInfo(csv).permissions() & othersMayRead, QFile::Permissions());
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const ReadCsv read = readCsv(file.readAll(), separator);
