@@ -300,8 +300,9 @@ Archive::Transfer Archive::takeInWatched(const Archive &from,
         transfer.mismatched = true;
         return fail(QSqlError());
     }
-    if (!db.commit())
-        return fail(db.lastError());
+    // One word for the whole transfer: the others read the list again anyway.
+    if (!announce(statement, QStringLiteral("transfer"), sent.subjects.size()) || !db.commit())
+        return fail(statement.lastError().isValid() ? statement.lastError() : db.lastError());
     transfer.outcome = WriteOutcome::Done;
     transfer.newSubjects = int(newSubjects.size());
     transfer.joinedSubjects = int(sent.subjects.size() - newSubjects.size());
