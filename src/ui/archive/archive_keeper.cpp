@@ -28,17 +28,20 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
         state = m_archive.open();
     }
     ArchiveNotice notice = stateNotice(m_archive);
+    const QString title = m_archive.server() ? QStringLiteral("Archivio dello studio")
+                                             : QStringLiteral("Archivio valutazioni");
     // A server not yet taken to this version waits for its administrator;
     // meanwhile the work goes on in the personal archive.
     if (m_archive.server() && state == ArchiveState::NotPrepared) {
         notice.text += QStringLiteral("\nIntanto Nutrivo usa l'archivio personale.");
         m_archive.useFile(Archive::defaultPath());
+        m_personalInstead = true;
         state = m_archive.open();
     }
     const bool saveRefused = state != ArchiveState::Ready && state != ArchiveState::Absent;
     if (!notice.text.isEmpty() && !(told && state == ArchiveState::Unreachable) &&
         !(forSaving && saveRefused))
-        showNotice(over, QStringLiteral("Archivio valutazioni"), notice);
+        showNotice(over, title, notice);
     return state;
 }
 
@@ -103,11 +106,14 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
         return;
     }
     emit changed();
-    showInformation(over, saveTitle,
-                    m_archive.server()
-                        ? QStringLiteral("La valutazione di %1 è stata salvata nell'archivio "
-                                         "dello studio (%2).")
-                              .arg(name.simplified(), m_archive.whereText())
-                        : QStringLiteral("La valutazione di %1 è stata salvata nell'archivio.")
-                              .arg(name.simplified()));
+    showInformation(
+        over, saveTitle,
+        m_archive.server() ? QStringLiteral("La valutazione di %1 è stata salvata nell'archivio "
+                                            "dello studio (%2).")
+                                 .arg(name.simplified(), m_archive.whereText())
+        : m_personalInstead ? QStringLiteral("La valutazione di %1 è stata salvata nell'archivio "
+                                             "personale.")
+                                  .arg(name.simplified())
+                            : QStringLiteral("La valutazione di %1 è stata salvata nell'archivio.")
+                                  .arg(name.simplified()));
 }

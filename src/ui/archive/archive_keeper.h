@@ -21,7 +21,11 @@ public:
     // (unless forSaving, whose own message says it then).
     ArchiveState openArchive(QWidget *over, bool forSaving = false);
     // The archive was opened by its window, which said what there was to say.
-    void openedByWindow() { m_opened = true; }
+    void openedByWindow()
+    {
+        m_opened = true;
+        m_personalInstead = false;
+    }
     void keep(QWidget *over, const QString &name, const KeptAssessment &assessment);
 
 signals:
@@ -35,4 +39,6 @@ private:
 
     Archive &m_archive;
     bool m_opened = false;
+    // The practice's archive was not prepared: saves went to the personal one.
+    bool m_personalInstead = false;
 };

@@ -41,7 +41,8 @@ ArchiveNotice stateNotice(ArchiveState state, const QString &filePath)
         return {QMessageBox::Critical,
                 QStringLiteral("Il database dell'archivio dello studio non ha le tabelle di "
                                "questa versione di Nutrivo:\n%1\nChi amministra il server lo "
-                               "prepari con \"nutrivo --archive <indirizzo> --prepare-server\".")
+                               "prepari con il comando:\nnutrivo --archive <indirizzo> "
+                               "--prepare-server")
                     .arg(filePath)};
     case ArchiveState::Absent:
     case ArchiveState::Ready:

@@ -167,10 +167,13 @@ void TestFrmArchivioServer::unpreparedServerNamesThePreparation()
     // Said once; meanwhile the save goes to the personal archive.
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[0].icon, QMessageBox::Critical);
-    QVERIFY2(shown[0].text.contains("--prepare-server") &&
+    QCOMPARE(shown[0].title, "Archivio dello studio");
+    // The command on a line of its own, never broken at its hyphens.
+    QVERIFY2(shown[0].text.contains("\nnutrivo --archive <indirizzo> --prepare-server\n") &&
                  shown[0].text.endsWith("\nIntanto Nutrivo usa l'archivio personale."),
              qPrintable(shown[0].text));
-    QCOMPARE(shown[1].text, "La valutazione di Rossi Mario è stata salvata nell'archivio.");
+    QCOMPARE(shown[1].text,
+             "La valutazione di Rossi Mario è stata salvata nell'archivio personale.");
     Archive personal(Archive::defaultPath());
     QCOMPARE(personal.open(), ArchiveState::Ready);
     QCOMPARE(personal.subjects().size(), 1);
