@@ -97,11 +97,32 @@ public:
     }
 
     // The same as a postgresql:// URI, as --archive takes it.
-    QString uri(const QString &database) const
+    QString uri(const QString &database, const QString &user = superuser()) const
     {
         return QStringLiteral("postgresql://%1@localhost/%2?host=%3&port=%4")
-            .arg(superuser(), database, m_folder.path())
+            .arg(user, database, m_folder.path())
             .arg(m_port);
+    }
+
+    // A role that must give its password, as a practice's dietitians do;
+    // every other role keeps connecting without one.
+    bool addPasswordRole(const QString &role, const QString &password)
+    {
+        QFile rules(dataFolder() + QStringLiteral("/pg_hba.conf"));
+        if (!exec(QStringLiteral("postgres"),
+                  QStringLiteral("CREATE ROLE %1 LOGIN SUPERUSER PASSWORD '%2'")
+                      .arg(role, password)) ||
+            !rules.open(QIODevice::ReadWrite))
+            return false;
+        const QByteArray others = rules.readAll();
+        rules.seek(0);
+        rules.write(QStringLiteral("local all %1 scram-sha-256\nhost all %1 127.0.0.1/32 "
+                                   "scram-sha-256\n")
+                        .arg(role)
+                        .toUtf8() +
+                    others);
+        rules.close();
+        return exec(QStringLiteral("postgres"), QStringLiteral("SELECT pg_reload_conf()"));
     }
 
     // One statement as the owner, in database; false with the error printed.

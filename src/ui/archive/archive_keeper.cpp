@@ -1,7 +1,9 @@
 #include "archive_keeper.h"
 
+#include "archive_choice.h"
 #include "archive_texts.h"
 #include "namesake_question.h"
+#include "server_dialog.h"
 #include "ui/common/messages.h"
 #include "ui/common/wait_cursor.h"
 
@@ -22,11 +24,8 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
         return m_archive.state();
     const bool told = m_opened && away;
     m_opened = true;
-    ArchiveState state;
-    {
-        const WaitCursor wait(m_archive.server().has_value());
-        state = m_archive.open();
-    }
+    QString password;
+    ArchiveState state = openAskingPassword(over, m_archive, password);
     ArchiveNotice notice = stateNotice(m_archive);
     const QString title = m_archive.server() ? QStringLiteral("Archivio dello studio")
                                              : QStringLiteral("Archivio valutazioni");
@@ -43,6 +42,68 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
         !(forSaving && saveRefused))
         showNotice(over, title, notice);
     return state;
+}
+
+ArchiveState ArchiveKeeper::openAskingPassword(QWidget *over, Archive &archive, QString &password)
+{
+    ArchiveState state;
+    {
+        const WaitCursor wait(archive.server().has_value());
+        state = archive.open();
+    }
+    // The password is kept for this run only, in memory.
+    if (state != ArchiveState::Unreachable || !archive.server() ||
+        !archive.connectionError().contains(QLatin1String("password")))
+        return state;
+    const ServerAddress address = *archive.server();
+    const auto given = ServerDialog::askPassword(over, address);
+    if (!given)
+        return state;
+    password = *given;
+    archive.useServer(address, password);
+    const WaitCursor wait(true);
+    return archive.open();
+}
+
+bool ArchiveKeeper::chooseServer(QWidget *over, const ServerAddress &address)
+{
+    const QString title = QStringLiteral("Archivio dello studio");
+    // Tried aside: a server that fails leaves the one in use, and its
+    // password, untouched.
+    QString password;
+    ArchiveState state = ArchiveState::Absent;
+    {
+        Archive tried(address);
+        state = openAskingPassword(over, tried, password);
+        if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {
+            const ArchiveNotice notice = stateNotice(tried);
+            showNotice(
+                over, title,
+                {notice.icon, notice.text + QStringLiteral("\nL'archivio in uso non è cambiato.")});
+            return false;
+        }
+    }
+    m_archive.useServer(address, password);
+    {
+        const WaitCursor wait(true);
+        state = m_archive.open();
+    }
+    m_opened = true;
+    m_personalInstead = false;
+    if (state != ArchiveState::Ready)
+        showNotice(over, title, stateNotice(m_archive));
+    if (state != ArchiveState::Unreachable)
+        rememberServer(address);
+    return true;
+}
+
+void ArchiveKeeper::choosePersonal()
+{
+    rememberServer(std::nullopt);
+    m_archive.useFile(Archive::defaultPath());
+    m_archive.open();
+    m_opened = true;
+    m_personalInstead = false;
 }
 
 std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString &name,

@@ -20,18 +20,21 @@ public:
     // Opens the file where there is one, saying so once when it cannot be used
     // (unless forSaving, whose own message says it then).
     ArchiveState openArchive(QWidget *over, bool forSaving = false);
-    // The archive was opened by its window, which said what there was to say.
-    void openedByWindow()
-    {
-        m_opened = true;
-        m_personalInstead = false;
-    }
+    // Another practice's server in use from now on, and remembered, once it
+    // answers; otherwise it says why and the archive in use stays as it was.
+    bool chooseServer(QWidget *over, const ServerAddress &address);
+    // The personal file from now on, remembered.
+    void choosePersonal();
     void keep(QWidget *over, const QString &name, const KeptAssessment &assessment);
 
 signals:
     void changed();
 
 private:
+    // Opens archive, asking over the window for the password once when the
+    // server wants one that libpq's own files do not hold; password is the
+    // one given.
+    static ArchiveState openAskingPassword(QWidget *over, Archive &archive, QString &password);
     // The subject the assessment goes to: an existing one, 0 for a new one, or
     // none when the user cancels; asked: the namesakes the user was shown.
     std::optional<qint64> chooseSubject(QWidget *over, const QString &name,

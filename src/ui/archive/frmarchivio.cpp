@@ -454,12 +454,6 @@ WriteOutcome frmArchivio::waitingFor(const std::function<WriteOutcome()> &change
     return change();
 }
 
-ArchiveState frmArchivio::waitingForOpen()
-{
-    const WaitCursor wait(m_archive.server().has_value());
-    return m_archive.open();
-}
-
 void frmArchivio::report(const QString &title, WriteOutcome outcome)
 {
     if (outcome != WriteOutcome::Done)
@@ -617,44 +611,13 @@ void frmArchivio::chooseServer()
         showWarning(this, title, refusal + QStringLiteral(" L'archivio in uso non è cambiato."));
         return;
     }
-    const std::optional<ServerAddress> before = m_archive.server();
-    const QString beforeFile = m_archive.filePath();
-    m_archive.useServer(address);
-    ArchiveState state = waitingForOpen();
-    // libpq's own password file is tried first; then the user is asked.
-    if (state == ArchiveState::Unreachable &&
-        m_archive.connectionError().contains(QLatin1String("password"))) {
-        const auto password = ServerDialog::askPassword(this, address);
-        if (password) {
-            m_archive.useServer(address, *password);
-            state = waitingForOpen();
-        }
-    }
-    if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {
-        const ArchiveNotice notice = stateNotice(m_archive);
-        showNotice(
-            this, title,
-            {notice.icon, notice.text + QStringLiteral("\nL'archivio in uso non è cambiato.")});
-        if (before)
-            m_archive.useServer(*before);
-        else
-            m_archive.useFile(beforeFile);
-        m_archive.open();
-    } else if (state == ArchiveState::ReadOnlyNewer) {
-        showNotice(this, title, stateNotice(m_archive));
-    }
-    if (m_archive.server() && m_archive.state() != ArchiveState::Unreachable)
-        rememberServer(m_archive.server());
-    m_keeper.openedByWindow();
-    reload();
+    if (m_keeper.chooseServer(this, address))
+        reload();
 }
 
 void frmArchivio::usePersonal()
 {
-    rememberServer(std::nullopt);
-    m_archive.useFile(Archive::defaultPath());
-    m_archive.open();
-    m_keeper.openedByWindow();
+    m_keeper.choosePersonal();
     reload();
 }
 

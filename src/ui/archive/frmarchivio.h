@@ -63,7 +63,6 @@ private:
     bool confirm(const QString &title, const QString &text, const QString &action);
     // A change, or the archive's opening, under the wait cursor on a server.
     WriteOutcome waitingFor(const std::function<WriteOutcome()> &change);
-    ArchiveState waitingForOpen();
     void report(const QString &title, WriteOutcome outcome);
 
     const KeptSubject *selectedSubject() const;

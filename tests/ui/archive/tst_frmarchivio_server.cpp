@@ -33,9 +33,14 @@ private slots:
     void stoppedServerReportedAndSavedAgain();
     void olderProgramReadsANewerServer();
     void changedWhileTheDeleteWasAsked();
+    void passwordAskedOnceAtAStart();
+    void failedChoiceKeepsTheArchiveInUse();
 
 private:
-    void startProgram(const QString &database);
+    void startProgram(const QString &database, const QString &user = PostgresServer::superuser());
+    // The program on a server as a role with a password, given when asked;
+    // the password questions asked.
+    int startWithPassword(const QString &database);
     frmArchivio *openArchiveWindow();
 
     QTemporaryDir m_data;
@@ -44,14 +49,47 @@ private:
     std::unique_ptr<Form1Driver> m_driver;
 };
 
+namespace {
+
+const QString passwordRole = QStringLiteral("dietista_bianchi");
+const QString rolePassword = QStringLiteral("Pane e sale 1");
+
+// Runs action giving the password when asked, counting the questions, and
+// answering every message with its default button.
+QList<ShownMessage> givingPassword(const std::function<void()> &action, int &asked,
+                                   const std::function<void(QWidget *)> &otherDialog = {})
+{
+    QList<ShownMessage> shown;
+    answeringDialogs(action, [&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+            QAbstractButton *press = box->defaultButton();
+            press ? press->click() : box->accept();
+        } else if (auto *question = qobject_cast<QInputDialog *>(modal)) {
+            ++asked;
+            QCOMPARE(question->textEchoMode(), QLineEdit::Password);
+            question->setTextValue(rolePassword);
+            question->accept();
+        } else if (otherDialog) {
+            otherDialog(modal);
+        }
+    });
+    return shown;
+}
+
+} // namespace
+
 void TestFrmArchivioServer::initTestCase()
 {
     qputenv("XDG_DATA_HOME", m_data.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", m_data.filePath("configuration").toLocal8Bit());
+    // No password from libpq's own file: the user is the only source.
+    qputenv("PGPASSFILE", m_data.filePath("pgpass").toLocal8Bit());
     QLocale::setDefault(italianLocale());
     m_server = std::make_unique<PostgresServer>();
     if (!m_server->isRunning())
         QSKIP(qPrintable(m_server->whyNot()));
+    QVERIFY(m_server->addPasswordRole(passwordRole, rolePassword));
 }
 
 void TestFrmArchivioServer::init() {}
@@ -62,9 +100,9 @@ void TestFrmArchivioServer::cleanup()
     m_program.reset();
 }
 
-void TestFrmArchivioServer::startProgram(const QString &database)
+void TestFrmArchivioServer::startProgram(const QString &database, const QString &user)
 {
-    m_program = std::make_unique<Program>(m_server->uri(database));
+    m_program = std::make_unique<Program>(m_server->uri(database, user));
     m_program->splash().findChild<QTimer *>("Timer1")->stop();
     m_program->splash().hide();
     m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
@@ -562,3 +600,74 @@ void TestFrmArchivioServer::changedWhileTheDeleteWasAsked()
 
 QTEST_MAIN(TestFrmArchivioServer)
 #include "tst_frmarchivio_server.moc"
+
+int TestFrmArchivioServer::startWithPassword(const QString &database)
+{
+    startProgram(database, passwordRole);
+    int asked = 0;
+    const QList<ShownMessage> shown =
+        givingPassword([this] { m_driver->press("cmdArchivio"); }, asked);
+    for (const ShownMessage &message : shown)
+        qWarning("%s", qPrintable(message.text));
+    return shown.isEmpty() ? asked : -1;
+}
+
+// --archive names a role whose password libpq does not hold: asked once, at
+// the first use, then kept for the run.
+void TestFrmArchivioServer::passwordAskedOnceAtAStart()
+{
+    const QString database = m_server->preparedDatabase();
+    QCOMPARE(startWithPassword(database), 1);
+    frmArchivio *window = m_program->archiveWindow();
+    QVERIFY(window && showActive(window));
+    QVERIFY2(window->findChild<QLabel *>("lblStato")->text().contains("dello studio"),
+             qPrintable(window->findChild<QLabel *>("lblStato")->text()));
+
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    int askedAgain = 0;
+    const QList<ShownMessage> shown =
+        givingPassword([this] { m_driver->press("cmdSalva"); }, askedAgain);
+    QCOMPARE(askedAgain, 0);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.contains("salvata nell'archivio dello studio"),
+             qPrintable(shown[0].text));
+    Archive check(m_server->address(database));
+    QCOMPARE(check.open(), ArchiveState::Ready);
+    QCOMPARE(check.subjects().size(), 1);
+}
+
+// Another server that fails (a database without tables) leaves the archive
+// in use as it was, its password with it: the next save goes there.
+void TestFrmArchivioServer::failedChoiceKeepsTheArchiveInUse()
+{
+    const QString database = m_server->preparedDatabase();
+    QCOMPARE(startWithPassword(database), 1);
+    frmArchivio *window = m_program->archiveWindow();
+    QVERIFY(window && showActive(window));
+    const QString unprepared = m_server->newDatabase();
+    int asked = 0;
+    QList<ShownMessage> shown = givingPassword(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdStudio"), Qt::LeftButton); },
+        asked,
+        [&](QWidget *dialog) {
+            dialog->findChild<QLineEdit *>("txtDatabase")->setText(unprepared);
+            qobject_cast<QDialog *>(dialog)->accept();
+        });
+    QCOMPARE(asked, 1);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.endsWith("L'archivio in uso non è cambiato."),
+             qPrintable(shown[0].text));
+    QVERIFY(!rememberedServer());
+
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    shown = givingPassword([this] { m_driver->press("cmdSalva"); }, asked);
+    QCOMPARE(asked, 1);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.contains("salvata nell'archivio dello studio"),
+             qPrintable(shown[0].text));
+    Archive check(m_server->address(database));
+    QCOMPARE(check.open(), ArchiveState::Ready);
+    QCOMPARE(check.subjects().size(), 1);
+}
