@@ -93,11 +93,12 @@ public:
     // name and sex is there by the time it would be kept.
     Kept keep(qint64 subjectId, const QString &name, const KeptAssessment &assessment,
               const std::optional<QList<qint64>> &namesakesAsked = std::nullopt);
-    // Changes to the subject as seen, refused as Stale once another Nutrivo has
-    // changed the subject or their assessments since.
+    // Refused as Stale once another Nutrivo has renamed or deleted the subject
+    // since it was seen.
     WriteOutcome rename(const KeptSubject &seen, const QString &name);
     WriteOutcome removeAssessment(qint64 assessmentId);
-    // The subject and every assessment of theirs.
+    // The subject and every assessment of theirs; refused as Stale once another
+    // Nutrivo has changed the subject or their assessments since.
     WriteOutcome removeSubject(const KeptSubject &seen);
 
     // Called from the event loop when another workstation has changed a

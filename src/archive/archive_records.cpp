@@ -354,9 +354,12 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
 
 WriteOutcome Archive::rename(const KeptSubject &seen, const QString &name)
 {
+    // Only another rename or the subject's deletion stands in its way: a
+    // colleague's new visit changes nothing the user renamed. The version
+    // still rises, so that a delete of the subject as seen before is refused.
     return write(QStringLiteral("UPDATE subjects SET name = ?, version = version + 1"
-                                " WHERE id = ? AND version = ?"),
-                 {name.simplified(), seen.id, seen.version}, seen.id);
+                                " WHERE id = ? AND name = ?"),
+                 {name.simplified(), seen.id, seen.name}, seen.id);
 }
 
 WriteOutcome Archive::removeAssessment(qint64 assessmentId)

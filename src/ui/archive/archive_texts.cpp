@@ -107,6 +107,20 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
     return {QMessageBox::NoIcon, QString()};
 }
 
+QString othersChange(const KeptSubject &seen, const std::optional<KeptSubject> &now)
+{
+    const QString who = QStringLiteral("un'altra postazione ha ");
+    if (!now)
+        return who + QStringLiteral("eliminato %1 dall'archivio").arg(seen.name);
+    if (now->name != seen.name)
+        return who + QStringLiteral("rinominato %1 in %2").arg(seen.name, now->name);
+    if (now->assessments > seen.assessments)
+        return who + QStringLiteral("aggiunto una valutazione di %1").arg(seen.name);
+    if (now->assessments < seen.assessments)
+        return who + QStringLiteral("eliminato una valutazione di %1").arg(seen.name);
+    return who + QStringLiteral("modificato le valutazioni di %1").arg(seen.name);
+}
+
 void showNotice(QWidget *parent, const QString &title, const ArchiveNotice &notice)
 {
     QMessageBox box(notice.icon, title, notice.text, QMessageBox::Ok, parent);

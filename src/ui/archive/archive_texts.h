@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QString>
+#include <optional>
 
 struct ArchiveNotice
 {
@@ -20,6 +21,10 @@ ArchiveNotice stateNotice(ArchiveState state, const QString &filePath);
 // The same for the archive in use, a file's or a server's.
 ArchiveNotice stateNotice(const Archive &archive);
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath);
+
+// What another workstation did to the subject seen, now read again (none
+// once deleted): "un'altra postazione ha rinominato Rossi Mario in ...".
+QString othersChange(const KeptSubject &seen, const std::optional<KeptSubject> &now);
 
 // Shows a notice as a message box over parent, with the given title.
 void showNotice(QWidget *parent, const QString &title, const ArchiveNotice &notice);

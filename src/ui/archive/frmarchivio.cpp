@@ -467,14 +467,23 @@ void frmArchivio::removeAssessment()
 {
     if (!selectedSubject() || !selectedAssessment() || m_archive.state() != ArchiveState::Ready)
         return;
-    const QString name = selectedSubject()->name;
+    const std::optional<KeptSubject> subject = *selectedSubject();
+    const QString name = subject->name;
     const KeptAssessment kept = *selectedAssessment();
     const QString title = QStringLiteral("Elimina valutazione");
     if (confirm(title,
                 QStringLiteral("Eliminare la valutazione di %1 del %2? Non si potrà recuperare.")
                     .arg(name, shortTime(kept.takenAt)),
-                QStringLiteral("Elimina")))
-        report(title, waitingFor([&] { return m_archive.removeAssessment(kept.id); }));
+                QStringLiteral("Elimina"))) {
+        const WriteOutcome outcome =
+            waitingFor([&] { return m_archive.removeAssessment(kept.id); });
+        if (outcome == WriteOutcome::Stale)
+            reportStale(
+                title, *subject,
+                QStringLiteral("la valutazione del %1 non c'è più.").arg(shortTime(kept.takenAt)));
+        else
+            report(title, outcome);
+    }
 }
 
 void frmArchivio::removeSubject()
@@ -488,31 +497,71 @@ void frmArchivio::removeSubject()
                                "recuperare.")
                     .arg(subject.name)
                     .arg(subject.assessments),
-                QStringLiteral("Elimina")))
-        report(title, waitingFor([&] { return m_archive.removeSubject(subject); }));
+                QStringLiteral("Elimina"))) {
+        const WriteOutcome outcome = waitingFor([&] { return m_archive.removeSubject(subject); });
+        if (outcome == WriteOutcome::Stale)
+            reportStale(title, subject, QStringLiteral("il soggetto non è stato eliminato."),
+                        QStringLiteral("non resta nulla da eliminare."));
+        else
+            report(title, outcome);
+    }
 }
 
 void frmArchivio::renameSubject()
 {
     if (!selectedSubject() || m_archive.state() != ArchiveState::Ready)
         return;
-    const KeptSubject seen = *selectedSubject();
-    const KeptSubject *subject = &seen;
+    KeptSubject seen = *selectedSubject();
+    QString typed = seen.name;
     const QString title = QStringLiteral("Rinomina soggetto");
-    QInputDialog dialog(this);
-    dialog.setWindowTitle(title);
-    dialog.setLabelText(QStringLiteral("Cognome e nome:"));
-    dialog.setTextValue(subject->name);
-    if (auto *box = dialog.findChild<QLineEdit *>())
-        box->setMaxLength(25);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QString name = dialog.textValue().simplified();
-    if (name.isEmpty()) {
-        showWarning(this, title, QStringLiteral("Il cognome e nome non può essere vuoto."));
-        return;
+    // A rename refused because of another workstation's is asked again, with
+    // what the user typed, over the name as it is now.
+    for (;;) {
+        QInputDialog dialog(this);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(QStringLiteral("Cognome e nome:"));
+        dialog.setTextValue(typed);
+        if (auto *box = dialog.findChild<QLineEdit *>())
+            box->setMaxLength(25);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        const QString name = dialog.textValue().simplified();
+        if (name.isEmpty()) {
+            showWarning(this, title, QStringLiteral("Il cognome e nome non può essere vuoto."));
+            return;
+        }
+        const WriteOutcome outcome = waitingFor([&] { return m_archive.rename(seen, name); });
+        if (outcome != WriteOutcome::Stale) {
+            report(title, outcome);
+            return;
+        }
+        reportStale(title, seen, QStringLiteral("il nome non è stato cambiato."));
+        const std::optional<KeptSubject> now = subjectWithId(seen.id);
+        if (!now)
+            return;
+        seen = *now;
+        typed = name;
     }
-    report(title, waitingFor([&] { return m_archive.rename(*subject, name); }));
+}
+
+void frmArchivio::reportStale(const QString &title, const KeptSubject &seen, const QString &outcome,
+                              const QString &whenGone)
+{
+    reload();
+    const std::optional<KeptSubject> now = subjectWithId(seen.id);
+    showWarning(
+        this, title,
+        QStringLiteral("Nel frattempo %1: %2")
+            .arg(othersChange(seen, now), !now && !whenGone.isEmpty() ? whenGone : outcome));
+}
+
+std::optional<KeptSubject> frmArchivio::subjectWithId(qint64 id) const
+{
+    for (const KeptSubject &subject : m_subjects) {
+        if (subject.id == id)
+            return subject;
+    }
+    return std::nullopt;
 }
 
 void frmArchivio::saveCopy()

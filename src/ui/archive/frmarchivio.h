@@ -65,6 +65,12 @@ private:
     WriteOutcome waitingFor(const std::function<WriteOutcome()> &change);
     void report(const QString &title, WriteOutcome outcome);
 
+    // A change refused as stale: what the other workstation did, from the
+    // archive read again.
+    // whenGone: the outcome when the subject is no longer there, if it differs.
+    void reportStale(const QString &title, const KeptSubject &seen, const QString &outcome,
+                     const QString &whenGone = QString());
+    std::optional<KeptSubject> subjectWithId(qint64 id) const;
     const KeptSubject *selectedSubject() const;
     const KeptAssessment *selectedAssessment() const;
 

@@ -33,6 +33,7 @@ private slots:
     void stoppedServerReportedAndSavedAgain();
     void olderProgramReadsANewerServer();
     void changedWhileTheDeleteWasAsked();
+    void renameBesideColleagues();
     void passwordAskedOnceAtAStart();
     void failedChoiceKeepsTheArchiveInUse();
 
@@ -175,9 +176,8 @@ void TestFrmArchivioServer::savedFoundRenamedAndDeleted()
     shown = removeSubject();
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[1].icon, QMessageBox::Warning);
-    QVERIFY2(shown[1].text.startsWith("Nel frattempo il soggetto è stato modificato o eliminato "
-                                      "da un'altra postazione"),
-             qPrintable(shown[1].text));
+    QCOMPARE(shown[1].text, "Nel frattempo un'altra postazione ha rinominato Rossi Mario Luigi "
+                            "in Rossi Luigi: il soggetto non è stato eliminato.");
     QCOMPARE(reader.subjects().size(), 1);
     QCOMPARE(list->model()->rowCount(), 1);
     QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Luigi ("));
@@ -592,14 +592,67 @@ void TestFrmArchivioServer::changedWhileTheDeleteWasAsked()
             press->click();
         });
     QCOMPARE(shown.size(), 2);
-    QVERIFY2(shown[1].text.startsWith("Nel frattempo il soggetto è stato modificato"),
-             qPrintable(shown[1].text));
+    QCOMPARE(shown[1].text, "Nel frattempo un'altra postazione ha aggiunto una valutazione di "
+                            "Rossi Mario: il soggetto non è stato eliminato.");
     QCOMPARE(seenSubject(other, mario).assessments, 2);
     QCOMPARE(other.subjects().size(), 2);
 }
 
 QTEST_MAIN(TestFrmArchivioServer)
 #include "tst_frmarchivio_server.moc"
+
+// A colleague's new visit does not stand in a rename's way; a colleague's
+// rename does, and the name typed is offered again over theirs.
+void TestFrmArchivioServer::renameBesideColleagues()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    const qint64 mario = other.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    other.keep(mario, "", developedAssessment("1,70", "69"));
+    other.rename(seenSubject(other, mario), "Rossi Mario Luigi");
+    // Typed "Rossi Marco" over the name as read, then given again.
+    QStringList offered;
+    QList<ShownMessage> shown;
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdRinomina"), Qt::LeftButton); },
+        [&](QWidget *dialog) {
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+                box->accept();
+                return;
+            }
+            auto *input = qobject_cast<QInputDialog *>(dialog);
+            offered << input->textValue();
+            if (offered.size() == 1)
+                input->setTextValue("Rossi Marco");
+            input->accept();
+        });
+    QCOMPARE(offered, QStringList({"Rossi Mario", "Rossi Marco"}));
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].icon, QMessageBox::Warning);
+    QCOMPARE(shown[0].text, "Nel frattempo un'altra postazione ha rinominato Rossi Mario in Rossi "
+                            "Mario Luigi: il nome non è stato cambiato.");
+    QCOMPARE(seenSubject(other, mario).name, QString("Rossi Marco"));
+
+    // A visit added meanwhile: renamed at once.
+    other.keep(mario, "", developedAssessment("1,70", "68"));
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdRinomina"), Qt::LeftButton); },
+        [](QWidget *dialog) {
+            auto *input = qobject_cast<QInputDialog *>(dialog);
+            QVERIFY(input);
+            input->setTextValue("Rossi Marco Aldo");
+            input->accept();
+        });
+    QCOMPARE(seenSubject(other, mario).name, QString("Rossi Marco Aldo"));
+    QCOMPARE(seenSubject(other, mario).assessments, 3);
+}
 
 int TestFrmArchivioServer::startWithPassword(const QString &database)
 {
