@@ -76,8 +76,15 @@ public:
     void useFile(const QString &filePath);
     void useServer(const ServerAddress &server, const QString &password = QString());
 
-    QList<KeptSubject> subjects() const;
-    QList<KeptAssessment> assessmentsOf(qint64 subjectId) const; // newest first
+    // Rows read, or failed: a reading that did not finish is never "none".
+    template <typename Row>
+    struct Reading : QList<Row>
+    {
+        bool failed = false;
+    };
+    // A server given up is not asked again until it is opened again.
+    Reading<KeptSubject> subjects() const;
+    Reading<KeptAssessment> assessmentsOf(qint64 subjectId) const; // newest first
     bool holdsAssessment(qint64 assessmentId) const;
 
     struct Kept

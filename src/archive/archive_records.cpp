@@ -130,11 +130,13 @@ bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariant
     }
 }
 
-QList<KeptSubject> Archive::subjects() const
+Archive::Reading<KeptSubject> Archive::subjects() const
 {
-    QList<KeptSubject> subjects;
-    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+    Reading<KeptSubject> subjects;
+    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer) {
+        subjects.failed = m_state == ArchiveState::Unreachable;
         return subjects;
+    }
     QSqlQuery query;
     const QString statement =
         QStringLiteral("SELECT s.id, s.name, s.sex, MAX(a.taken_at), COUNT(a.id),"
@@ -143,7 +145,7 @@ QList<KeptSubject> Archive::subjects() const
                        "  LIMIT 1), s.version"
                        " FROM subjects s LEFT JOIN assessments a ON a.subject_id = s.id"
                        " GROUP BY s.id, s.name, s.sex, s.version");
-    runOnce(query, statement, {});
+    subjects.failed = !runOnce(query, statement, {});
     // A server sends the rows as they are read.
     const server_watchdog::Watch watch(database());
     while (query.next()) {
@@ -152,16 +154,20 @@ QList<KeptSubject> Archive::subjects() const
                          readTime(query.value(3)), query.value(4).toInt(), readTime(query.value(5)),
                          query.value(6).toString(), query.value(7).toLongLong()});
     }
-    if (givenUp(watch, query))
-        return {};
+    if (givenUp(watch, query) || query.lastError().isValid()) {
+        subjects.clear();
+        subjects.failed = true;
+    }
     return subjects;
 }
 
-QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
+Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
 {
-    QList<KeptAssessment> assessments;
-    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+    Reading<KeptAssessment> assessments;
+    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer) {
+        assessments.failed = m_state == ArchiveState::Unreachable;
         return assessments;
+    }
     QSqlQuery query;
     const QString statement =
         QStringLiteral("SELECT a.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
@@ -169,7 +175,7 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
                        " FROM assessments a JOIN subjects s ON s.id = a.subject_id"
                        " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
             .arg(figureColumns);
-    runOnce(query, statement, {subjectId});
+    assessments.failed = !runOnce(query, statement, {subjectId});
     const server_watchdog::Watch watch(database());
     while (query.next()) {
         KeptAssessment kept;
@@ -186,8 +192,10 @@ QList<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
         placeOnGrowthReference(kept);
         assessments.append(kept);
     }
-    if (givenUp(watch, query))
-        return {};
+    if (givenUp(watch, query) || query.lastError().isValid()) {
+        assessments.clear();
+        assessments.failed = true;
+    }
     return assessments;
 }
 

@@ -64,6 +64,7 @@ const std::pair<const char *, int> anchors[] = {
     {"cmdPersonale", MoveDown},
     {"cmdTrasferisci", MoveDown},
     {"lblStato", GrowRight | MoveDown},
+    {"cmdRiprova", MoveRight | MoveDown},
 };
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
@@ -123,7 +124,9 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
            c.get<QPushButton>("cmdStudio"),
            c.get<QPushButton>("cmdPersonale"),
            c.get<QPushButton>("cmdTrasferisci"),
+           c.get<QPushButton>("cmdRiprova"),
            c.get<QLabel>("lblStato")};
+    m_c.cmdRiprova->hide();
 
     m_c.txtCerca->setAccessibleName("Cerca soggetto");
     m_c.txtCerca->setClearButtonEnabled(true);
@@ -165,6 +168,7 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     setTabOrder(m_c.cmdTrasferisci, m_c.cmdStampaAndamento);
     setTabOrder(m_c.cmdStampaAndamento, m_c.cmdEsporta);
     setTabOrder(m_c.cmdEsporta, m_c.cmdChiudi);
+    setTabOrder(m_c.cmdChiudi, m_c.cmdRiprova);
 
     connect(m_c.txtCerca, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_foundSubjects->setFilterFixedString(text.simplified());
@@ -215,6 +219,11 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
     connect(m_c.cmdStudio, &QPushButton::clicked, this, &frmArchivio::chooseServer);
     connect(m_c.cmdPersonale, &QPushButton::clicked, this, &frmArchivio::usePersonal);
     connect(m_c.cmdTrasferisci, &QPushButton::clicked, this, &frmArchivio::transferPersonal);
+    // A server given up is asked again only when the user wants it.
+    connect(m_c.cmdRiprova, &QPushButton::clicked, this, [this] {
+        m_keeper.openArchive(this);
+        refresh();
+    });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
     connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
     m_refresh->setSingleShot(true);
@@ -254,6 +263,21 @@ void frmArchivio::resizeEvent(QResizeEvent *event)
             place.setHeight(place.height() + dy);
         control.widget->setGeometry(place);
     }
+    placeStatus();
+}
+
+void frmArchivio::placeStatus()
+{
+    const int dx = width() - clientSize.width();
+    for (const Designed &control : std::as_const(m_designed)) {
+        if (control.widget != m_c.lblStato)
+            continue;
+        QRect place = control.geometry.translated(0, height() - clientSize.height());
+        place.setWidth(place.width() + dx);
+        if (m_c.cmdRiprova->isVisibleTo(this))
+            place.setRight(m_c.cmdRiprova->geometry().left() - 8);
+        m_c.lblStato->setGeometry(place);
+    }
 }
 
 void frmArchivio::reload()
@@ -261,7 +285,12 @@ void frmArchivio::reload()
     const WaitCursor wait(m_archive.server().has_value());
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
-    m_subjects = m_archive.subjects();
+    const Archive::Reading<KeptSubject> read = m_archive.subjects();
+    m_subjectsUnread = read.failed;
+    if (!read.failed) {
+        m_subjects = read;
+        m_subjectsReadAt = QTime::currentTime();
+    }
     m_subjectItems->clear();
     const QLocale locale;
     // Names as sameName() compares them.
@@ -351,6 +380,17 @@ void frmArchivio::showStatus()
     const auto subjects = [](qsizetype count) {
         return count == 1 ? QStringLiteral("1 soggetto") : QStringLiteral("%1 soggetti").arg(count);
     };
+    // A reading that failed is said, never shown as an empty archive.
+    const bool unread = m_subjectsUnread || m_assessmentsUnread;
+    m_c.cmdRiprova->setVisible(unread);
+    placeStatus();
+    if (unread && m_subjectsReadAt.isValid()) {
+        m_c.lblStato->setText(
+            QStringLiteral("L'archivio non ha risposto: l'elenco è quello letto alle %1 e "
+                           "potrebbe non essere aggiornato.")
+                .arg(QLocale().toString(m_subjectsReadAt, QLocale::ShortFormat)));
+        return;
+    }
     switch (m_archive.state()) {
     case ArchiveState::Absent:
         m_c.lblStato->setText(
@@ -396,7 +436,13 @@ void frmArchivio::showAssessments()
 {
     const WaitCursor wait(m_archive.server().has_value());
     const KeptSubject *subject = selectedSubject();
-    m_assessments = subject ? m_archive.assessmentsOf(subject->id) : QList<KeptAssessment>();
+    const Archive::Reading<KeptAssessment> read =
+        subject ? m_archive.assessmentsOf(subject->id) : Archive::Reading<KeptAssessment>();
+    m_assessmentsUnread = read.failed;
+    // What was read of the same subject stays; another's visits are unknown.
+    if (!read.failed || !subject || subject->id != m_assessmentsOf)
+        m_assessments = read;
+    m_assessmentsOf = subject ? subject->id : 0;
     m_assessmentItems->removeRows(0, m_assessmentItems->rowCount());
     for (const KeptAssessment &kept : std::as_const(m_assessments)) {
         m_assessmentItems->appendRow(
@@ -405,9 +451,12 @@ void frmArchivio::showAssessments()
              cell(QString::fromStdString(kept.figures.weightClass), Qt::AlignLeft),
              cell(figure(kept.figures.dailyEnergyKcal))});
     }
-    m_trend->setTrend(trendOf(subject ? subject->sex : assessment::Sex::Maschile, m_assessments));
+    Trend trend = trendOf(subject ? subject->sex : assessment::Sex::Maschile, m_assessments);
+    trend.unread = read.failed;
+    m_trend->setTrend(trend);
     if (!m_assessments.isEmpty())
         m_c.tblValutazioni->setCurrentIndex(m_assessmentItems->index(0, 0));
+    showStatus();
     updateCommands();
 }
 
@@ -660,13 +709,16 @@ void frmArchivio::chooseServer()
         showWarning(this, title, refusal + QStringLiteral(" L'archivio in uso non è cambiato."));
         return;
     }
-    if (m_keeper.chooseServer(this, address))
+    if (m_keeper.chooseServer(this, address)) {
+        m_subjectsReadAt = QTime();
         reload();
+    }
 }
 
 void frmArchivio::usePersonal()
 {
     m_keeper.choosePersonal();
+    m_subjectsReadAt = QTime();
     reload();
 }
 

@@ -8,6 +8,7 @@
 #include "archive/archive.h"
 #include "ui/common/control_plan.h"
 
+#include <QTime>
 #include <QWidget>
 
 class ArchiveKeeper;
@@ -48,6 +49,8 @@ private:
     void refreshAfterBurst();
     void showAssessments();
     void showStatus();
+    // The status line narrower while "Riprova" stands beside it.
+    void placeStatus();
     void updateCommands();
     void openAssessment();
     void removeAssessment();
@@ -84,7 +87,7 @@ private:
         QTableView *tblValutazioni;
         QPushButton *cmdRinomina, *cmdEliminaSoggetto, *cmdApri, *cmdElimina, *cmdCopia,
             *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi, *cmdStudio, *cmdPersonale,
-            *cmdTrasferisci;
+            *cmdTrasferisci, *cmdRiprova;
         QLabel *lblStato;
     } m_c;
     QStandardItemModel *m_subjectItems;
@@ -101,6 +104,11 @@ private:
         int anchor;
     };
     QList<Designed> m_designed;
+    // As last read: a reading that fails keeps them, marked as not current.
     QList<KeptSubject> m_subjects;
+    QTime m_subjectsReadAt;
+    bool m_subjectsUnread = false;
     QList<KeptAssessment> m_assessments; // of the selected subject
+    qint64 m_assessmentsOf = 0;
+    bool m_assessmentsUnread = false;
 };

@@ -27,6 +27,8 @@ QList<PlanRow> frmArchivioPlan()
         {"cmdTrasferisci", Button, "", {9600, 5640, 3960, 375}, "Trasferisci nell'archivio dello studio..."},
         {"cmdChiudi", Button, "", {13680, 5640, 1200, 375}, "Chiudi"},
         {"lblStato", Label, "", {120, 6120, 14760, 420}, "", navy, none, plain, WordWrap},
+        // Shown, beside a narrower status line, when the archive could not be read.
+        {"cmdRiprova", Button, "", {13680, 6120, 1200, 375}, "&Riprova"},
     };
 }
 // clang-format on

@@ -53,16 +53,31 @@ QString exportSpreadsheet(QWidget *parent, const Archive &archive, const KeptSub
     if (scope == Scope::None)
         return QString();
     QList<SubjectCourse> courses;
-    QList<KeptSubject> subjects =
-        scope == Scope::Subject ? QList<KeptSubject>{*selected} : archive.subjects();
+    Archive::Reading<KeptSubject> subjects;
+    if (scope == Scope::Subject)
+        subjects << *selected;
+    else
+        subjects = archive.subjects();
+    bool unread = subjects.failed;
     // In the order the archive window lists them.
     std::sort(subjects.begin(), subjects.end(), [](const KeptSubject &a, const KeptSubject &b) {
         return QString::localeAwareCompare(a.name, b.name) < 0;
     });
     qsizetype count = 0;
-    for (const KeptSubject &subject : subjects) {
-        courses << SubjectCourse{subject, archive.assessmentsOf(subject.id)};
-        count += courses.last().assessments.size();
+    for (const KeptSubject &subject : std::as_const(subjects)) {
+        if (unread)
+            break;
+        const Archive::Reading<KeptAssessment> assessments = archive.assessmentsOf(subject.id);
+        unread = assessments.failed;
+        courses << SubjectCourse{subject, assessments};
+        count += assessments.size();
+    }
+    // Never a file with part of the archive in it.
+    if (unread) {
+        showWarning(parent, title,
+                    QStringLiteral("L'archivio non ha risposto durante la lettura: il file non è "
+                                   "stato scritto. Riprovare più tardi."));
+        return QString();
     }
     if (count == 0) {
         showInformation(parent, title, QStringLiteral("Non ci sono valutazioni da esportare."));

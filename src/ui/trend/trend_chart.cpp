@@ -195,6 +195,12 @@ void drawLegendEntry(QPainter &painter, QPointF &at, const QPen &pen, const QStr
 
 } // namespace
 
+QString emptyTrendText(const Trend &trend)
+{
+    return trend.unread ? QStringLiteral("Valutazioni non lette: l'archivio non ha risposto")
+                        : QStringLiteral("Nessuna valutazione da mostrare");
+}
+
 Trend trendOf(assessment::Sex sex, const QList<KeptAssessment> &assessments)
 {
     Trend trend{sex, {}};
@@ -269,7 +275,7 @@ void drawTrend(QPainter &painter, const QRectF &area, const Trend &trend, const 
     const QFontMetricsF metrics(painter.font());
     if (trend.points.isEmpty()) {
         painter.setPen(axisTextColour);
-        painter.drawText(area, Qt::AlignCenter, QStringLiteral("Nessuna valutazione da mostrare"));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, emptyTrendText(trend));
         painter.restore();
         return;
     }

@@ -36,7 +36,11 @@ struct Trend
 {
     assessment::Sex sex = assessment::Sex::Maschile;
     QList<TrendPoint> points; // oldest first
+    bool unread = false;      // the visits could not be read: none shown, none claimed
 };
+
+// What an empty trend says.
+QString emptyTrendText(const Trend &trend);
 
 // From assessments in any order.
 Trend trendOf(assessment::Sex sex, const QList<KeptAssessment> &assessments);

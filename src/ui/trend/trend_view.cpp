@@ -29,7 +29,7 @@ void TrendView::setTrend(const Trend &trend)
     // What a screen reader says of the picture; the table beside it holds every point.
     const QString newest = count > 0 ? trendPointText(trend, int(count - 1), QLocale()) : QString();
     setAccessibleDescription(
-        count == 0   ? QStringLiteral("Nessuna valutazione da mostrare")
+        count == 0   ? emptyTrendText(trend)
         : count == 1 ? QStringLiteral("Una valutazione: %1").arg(newest)
                      : QStringLiteral("%1 valutazioni; la più recente: %2").arg(count).arg(newest));
     update();

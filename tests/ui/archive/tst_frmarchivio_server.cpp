@@ -5,6 +5,7 @@
 #include "postgres_server.h"
 #include "ui/archive/archive_choice.h"
 #include "ui/program.h"
+#include "ui/trend/trend_view.h"
 
 #include <QElapsedTimer>
 #include <QInputDialog>
@@ -34,6 +35,7 @@ private slots:
     void olderProgramReadsANewerServer();
     void changedWhileTheDeleteWasAsked();
     void renameBesideColleagues();
+    void outageNeverShownAsEmpty();
     void passwordAskedOnceAtAStart();
     void failedChoiceKeepsTheArchiveInUse();
 
@@ -652,6 +654,49 @@ void TestFrmArchivioServer::renameBesideColleagues()
         });
     QCOMPARE(seenSubject(other, mario).name, QString("Rossi Marco Aldo"));
     QCOMPARE(seenSubject(other, mario).assessments, 3);
+}
+
+// A reading the stopped server never answers: the list read before stays,
+// said to be not current, the visits are "not read", never "none"; "Riprova"
+// (Alt+R) reads again once the server is back.
+void TestFrmArchivioServer::outageNeverShownAsEmpty()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    other.keep(0, "Bianchi Anna", developedAssessment());
+    other.keep(0, "Rossi Mario", developedAssessment());
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    auto *table = window->findChild<QTableView *>("tblValutazioni");
+    auto *status = window->findChild<QLabel *>("lblStato");
+    auto *retry = window->findChild<QPushButton *>("cmdRiprova");
+    auto *trend = window->findChild<TrendView *>("vistaAndamento");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QCOMPARE(table->model()->rowCount(), 1);
+
+    QVERIFY(m_server->pause());
+    auto resume = qScopeGuard([this] { m_server->resume(); });
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QCOMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(table->model()->rowCount(), 0);
+    QCOMPARE(trend->accessibleDescription(),
+             QString("Valutazioni non lette: l'archivio non ha risposto"));
+    QVERIFY2(status->text().startsWith("L'archivio non ha risposto: l'elenco è quello letto alle "),
+             qPrintable(status->text()));
+    QVERIFY(retry && retry->isVisible());
+    QVERIFY(status->geometry().right() < retry->geometry().left());
+
+    QVERIFY(m_server->resume());
+    resume.dismiss();
+    // A shortcut's click comes after the button is seen pressed.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(table->model()->rowCount(), 1);
+    QVERIFY2(status->text().startsWith("2 soggetti."), qPrintable(status->text()));
+    QVERIFY(!retry->isVisible());
+    QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Mario"));
 }
 
 int TestFrmArchivioServer::startWithPassword(const QString &database)
