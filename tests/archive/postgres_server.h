@@ -108,19 +108,22 @@ public:
     // every other role keeps connecting without one.
     bool addPasswordRole(const QString &role, const QString &password)
     {
+        return exec(QStringLiteral("postgres"),
+                    QStringLiteral("CREATE ROLE %1 LOGIN SUPERUSER PASSWORD '%2'")
+                        .arg(role, password)) &&
+               addRule(QStringLiteral("local all %1 scram-sha-256").arg(role)) &&
+               addRule(QStringLiteral("host all %1 127.0.0.1/32 scram-sha-256").arg(role));
+    }
+
+    // A line of pg_hba.conf before the others, in force at once.
+    bool addRule(const QString &line)
+    {
         QFile rules(dataFolder() + QStringLiteral("/pg_hba.conf"));
-        if (!exec(QStringLiteral("postgres"),
-                  QStringLiteral("CREATE ROLE %1 LOGIN SUPERUSER PASSWORD '%2'")
-                      .arg(role, password)) ||
-            !rules.open(QIODevice::ReadWrite))
+        if (!rules.open(QIODevice::ReadWrite))
             return false;
         const QByteArray others = rules.readAll();
         rules.seek(0);
-        rules.write(QStringLiteral("local all %1 scram-sha-256\nhost all %1 127.0.0.1/32 "
-                                   "scram-sha-256\n")
-                        .arg(role)
-                        .toUtf8() +
-                    others);
+        rules.write(line.toUtf8() + '\n' + others);
         rules.close();
         return exec(QStringLiteral("postgres"), QStringLiteral("SELECT pg_reload_conf()"));
     }

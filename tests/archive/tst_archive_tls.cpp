@@ -1,3 +1,4 @@
+#include "archive/server_failure.h"
 #include "archive_fixture.h"
 #include "postgres_server.h"
 
@@ -13,6 +14,8 @@ private slots:
     void initTestCase();
     void checkedCertificate_data();
     void checkedCertificate();
+    void refusalsReadForWhatTheyMean_data();
+    void refusalsReadForWhatTheyMean();
 
 private:
     bool openssl(const QStringList &arguments);
@@ -68,6 +71,8 @@ bool TestArchiveTls::makeCertificates()
 void TestArchiveTls::initTestCase()
 {
     QLocale::setDefault(italianLocale());
+    // No password from libpq's own file.
+    qputenv("PGPASSFILE", m_certificates.filePath("pgpass").toLocal8Bit());
     if (PostgresServer::programs().isEmpty())
         QSKIP(qPrintable(PostgresServer().whyNot()));
     if (QStandardPaths::findExecutable("openssl").isEmpty())
@@ -77,6 +82,9 @@ void TestArchiveTls::initTestCase()
         QStringList{"ssl=on", "ssl_cert_file=" + m_certificates.filePath("server.crt"),
                     "ssl_key_file=" + m_certificates.filePath("server.key")});
     QVERIFY2(m_server->isRunning(), "the server with TLS did not start");
+    QVERIFY(m_server->addPasswordRole("dietista_rossi", "giusta"));
+    QVERIFY(m_server->exec("postgres", "CREATE ROLE escluso LOGIN"));
+    QVERIFY(m_server->addRule("host all escluso 127.0.0.1/32 reject"));
 }
 
 void TestArchiveTls::checkedCertificate_data()
@@ -111,6 +119,74 @@ void TestArchiveTls::checkedCertificate()
         QVERIFY(archive.keep(0, "Rossi Mario", developedAssessment()).outcome !=
                 WriteOutcome::Done);
     }
+}
+
+void TestArchiveTls::refusalsReadForWhatTheyMean_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("authority");
+    QTest::addColumn<ServerFailure>("failure");
+    const QString owner = PostgresServer::superuser();
+    QTest::newRow("no password") << "localhost"
+                                 << "dietista_rossi"
+                                 << ""
+                                 << ""
+                                 << "ca.crt" << ServerFailure::NoPassword;
+    QTest::newRow("wrong password") << "localhost"
+                                    << "dietista_rossi"
+                                    << "sbagliata"
+                                    << ""
+                                    << "ca.crt" << ServerFailure::WrongPassword;
+    QTest::newRow("unknown role") << "localhost"
+                                  << "nessuno"
+                                  << ""
+                                  << ""
+                                  << "ca.crt" << ServerFailure::UnknownRole;
+    QTest::newRow("no database") << "localhost" << owner << ""
+                                 << "assente"
+                                 << "ca.crt" << ServerFailure::NoDatabase;
+    QTest::newRow("certificate for another name") << "127.0.0.1" << owner << ""
+                                                  << ""
+                                                  << "ca.crt" << ServerFailure::AnotherName;
+    QTest::newRow("another CA") << "localhost" << owner << ""
+                                << ""
+                                << "other.crt" << ServerFailure::UnknownAuthority;
+    QTest::newRow("no CA file") << "localhost" << owner << ""
+                                << ""
+                                << "mancante.crt" << ServerFailure::NoAuthorityFile;
+    QTest::newRow("not allowed from here") << "localhost"
+                                           << "escluso"
+                                           << ""
+                                           << ""
+                                           << "ca.crt" << ServerFailure::NotAllowed;
+    QTest::newRow("nothing answers") << "127.0.0.1" << owner << ""
+                                     << ""
+                                     << "" << ServerFailure::NotAnswering;
+}
+
+// libpq's own words, as real servers say them, read for what they mean; and
+// never its advice to check certificates less.
+void TestArchiveTls::refusalsReadForWhatTheyMean()
+{
+    QFETCH(QString, host);
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QString, database);
+    QFETCH(QString, authority);
+    QFETCH(ServerFailure, failure);
+    const bool answering = failure != ServerFailure::NotAnswering;
+    const ServerAddress address{host, answering ? m_server->port() : 1,
+                                database.isEmpty() ? m_server->preparedDatabase() : database, user,
+                                authority.isEmpty() ? QString()
+                                                    : m_certificates.filePath(authority)};
+    Archive archive(address, password);
+    QCOMPARE(archive.open(), ArchiveState::Unreachable);
+    QCOMPARE(serverFailureOf(archive.connectionError()), failure);
+    QVERIFY2(!withoutWeakeningAdvice(archive.connectionError()).contains("sslmode"),
+             qPrintable(archive.connectionError()));
 }
 
 QTEST_GUILESS_MAIN(TestArchiveTls)

@@ -1,5 +1,6 @@
 #include "archive_keeper.h"
 
+#include "archive/server_failure.h"
 #include "archive_choice.h"
 #include "archive_texts.h"
 #include "namesake_question.h"
@@ -52,8 +53,9 @@ ArchiveState ArchiveKeeper::openAskingPassword(QWidget *over, Archive &archive, 
         state = archive.open();
     }
     // The password is kept for this run only, in memory.
+    const ServerFailure failure = serverFailureOf(archive.connectionError());
     if (state != ArchiveState::Unreachable || !archive.server() ||
-        !archive.connectionError().contains(QLatin1String("password")))
+        (failure != ServerFailure::NoPassword && failure != ServerFailure::WrongPassword))
         return state;
     const ServerAddress address = *archive.server();
     const auto given = ServerDialog::askPassword(over, address);
@@ -77,9 +79,10 @@ bool ArchiveKeeper::chooseServer(QWidget *over, const ServerAddress &address)
         state = openAskingPassword(over, tried, password);
         if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {
             const ArchiveNotice notice = stateNotice(tried);
-            showNotice(
-                over, title,
-                {notice.icon, notice.text + QStringLiteral("\nL'archivio in uso non è cambiato.")});
+            showNotice(over, title,
+                       {notice.icon,
+                        notice.text + QStringLiteral("\nL'archivio in uso non è cambiato."),
+                        notice.details});
             return false;
         }
     }
@@ -122,9 +125,10 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
     const ArchiveState state = openArchive(over, true);
     if (state != ArchiveState::Ready && state != ArchiveState::Absent) {
         const ArchiveNotice notice = stateNotice(m_archive);
-        showNotice(
-            over, saveTitle,
-            {notice.icon, notice.text + QStringLiteral("\nLa valutazione non è stata salvata.")});
+        showNotice(over, saveTitle,
+                   {notice.icon,
+                    notice.text + QStringLiteral("\nLa valutazione non è stata salvata."),
+                    notice.details});
         return;
     }
     // A kept assessment opened again is already there.

@@ -1,5 +1,7 @@
 #include "archive_texts.h"
 
+#include "archive/server_failure.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,6 +9,13 @@ namespace {
 
 const QString withoutArchive = QStringLiteral(
     "Nutrivo sviluppa e stampa anche senza archivio; si può ripristinare l'archivio da una copia.");
+
+QString capitalised(QString sentence)
+{
+    if (!sentence.isEmpty())
+        sentence[0] = sentence[0].toUpper();
+    return sentence;
+}
 
 QString folderOf(const QString &filePath)
 {
@@ -57,7 +66,9 @@ ArchiveNotice stateNotice(const Archive &archive)
         return {QMessageBox::Critical,
                 QStringLiteral("Non è possibile raggiungere l'archivio dello studio (%1):\n%2\n"
                                "Nutrivo sviluppa e stampa anche senza archivio.")
-                    .arg(archive.whereText(), archive.connectionError().trimmed())};
+                    .arg(archive.whereText(), capitalised(serverFailureText(
+                                                  *archive.server(), archive.connectionError()))),
+                withoutWeakeningAdvice(archive.connectionError())};
     if (archive.server() && archive.state() == ArchiveState::ReadOnlyNewer)
         return {QMessageBox::Warning,
                 QStringLiteral("L'archivio dello studio (%1) è stato preparato per una versione "
@@ -65,6 +76,58 @@ ArchiveNotice stateNotice(const Archive &archive)
                                "ma non modificare, finché non vi si installa la versione nuova.")
                     .arg(archive.whereText())};
     return stateNotice(archive.state(), archive.whereText());
+}
+
+QString stateLine(const Archive &archive)
+{
+    if (archive.server() && archive.state() == ArchiveState::Unreachable)
+        return QStringLiteral("Archivio dello studio non raggiungibile (%1): %2")
+            .arg(archive.whereText(),
+                 serverFailureText(*archive.server(), archive.connectionError()));
+    return stateNotice(archive).text;
+}
+
+QString serverFailureText(const ServerAddress &address, const QString &libpqText)
+{
+    switch (serverFailureOf(libpqText)) {
+    case ServerFailure::NoPassword:
+        return QStringLiteral("il server chiede la password di %1, che non è stata data.")
+            .arg(address.user);
+    case ServerFailure::WrongPassword:
+        return QStringLiteral("il server non ha accettato la password di %1: controllarla e "
+                              "riprovare.")
+            .arg(address.user);
+    case ServerFailure::UnknownRole:
+        return QStringLiteral("il server non conosce l'utente %1: controllare il nome, o chiedere "
+                              "a chi amministra il server di crearlo.")
+            .arg(address.user);
+    case ServerFailure::NoDatabase:
+        return QStringLiteral("sul server non c'è il database %1: controllare il nome, o chiedere "
+                              "a chi amministra il server di crearlo.")
+            .arg(address.database);
+    case ServerFailure::AnotherName:
+        return QStringLiteral("il certificato del server è intestato a un altro nome: scrivere il "
+                              "nome del server come compare nel certificato.");
+    case ServerFailure::UnknownAuthority:
+        return QStringLiteral("il certificato del server non è firmato dall'autorità (CA) scelta: "
+                              "scegliere il file della CA dello studio.");
+    case ServerFailure::NoAuthorityFile:
+        return QStringLiteral("il file della CA non c'è (%1): sceglierne uno che esiste.")
+            .arg(QDir::toNativeSeparators(address.caCertificate));
+    case ServerFailure::NoTls:
+        return QStringLiteral("il server non accetta collegamenti cifrati: chi lo amministra deve "
+                              "attivarli.");
+    case ServerFailure::NotAllowed:
+        return QStringLiteral("il server non accetta %1 da questa postazione: chi lo amministra "
+                              "deve permetterlo.")
+            .arg(address.user);
+    case ServerFailure::NotAnswering:
+        return QStringLiteral("il server non risponde. Controllare che sia acceso e raggiungibile "
+                              "da questa postazione, poi riprovare.");
+    case ServerFailure::Other:
+        break;
+    }
+    return QStringLiteral("il server ha rifiutato il collegamento (i dettagli dicono perché).");
 }
 
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
@@ -124,6 +187,7 @@ QString othersChange(const KeptSubject &seen, const std::optional<KeptSubject> &
 void showNotice(QWidget *parent, const QString &title, const ArchiveNotice &notice)
 {
     QMessageBox box(notice.icon, title, notice.text, QMessageBox::Ok, parent);
+    box.setDetailedText(notice.details);
     box.exec();
 }
 

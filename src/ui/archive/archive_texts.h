@@ -14,12 +14,17 @@ struct ArchiveNotice
 {
     QMessageBox::Icon icon;
     QString text;
+    QString details = QString(); // the server's own words, under "Dettagli"
 };
 
 // Nothing to say for a Ready or Absent archive.
 ArchiveNotice stateNotice(ArchiveState state, const QString &filePath);
 // The same for the archive in use, a file's or a server's.
 ArchiveNotice stateNotice(const Archive &archive);
+// The same in the status line's two lines.
+QString stateLine(const Archive &archive);
+// What a server's refusal means, and what to do: one Italian sentence.
+QString serverFailureText(const ServerAddress &address, const QString &libpqText);
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath);
 
 // What another workstation did to the subject seen, now read again (none

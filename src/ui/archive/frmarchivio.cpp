@@ -411,7 +411,7 @@ void frmArchivio::showStatus()
                       .arg(where));
         break;
     default:
-        m_c.lblStato->setText(stateNotice(m_archive).text);
+        m_c.lblStato->setText(stateLine(m_archive));
         break;
     }
 }

@@ -80,7 +80,8 @@ bool transferPersonalArchive(QWidget *over, Archive &practice, const QString &pe
         const ArchiveNotice notice =
             stateNotice(state == ArchiveState::Ready ? personal.state() : state, personalPath);
         showNotice(over, title,
-                   {notice.icon, notice.text + QStringLiteral("\nNon è stato trasferito nulla.")});
+                   {notice.icon, notice.text + QStringLiteral("\nNon è stato trasferito nulla."),
+                    notice.details});
         return false;
     }
     const QList<KeptSubject> subjects = personal.subjects();

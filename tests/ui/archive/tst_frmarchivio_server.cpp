@@ -36,6 +36,7 @@ private slots:
     void changedWhileTheDeleteWasAsked();
     void renameBesideColleagues();
     void outageNeverShownAsEmpty();
+    void refusalSaidInItalian();
     void passwordAskedOnceAtAStart();
     void failedChoiceKeepsTheArchiveInUse();
 
@@ -701,6 +702,56 @@ void TestFrmArchivioServer::outageNeverShownAsEmpty()
     QVERIFY2(status->text().startsWith("2 soggetti."), qPrintable(status->text()));
     QVERIFY(!retry->isVisible());
     QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Mario"));
+}
+
+// A CA named for a server that takes no encrypted sessions: the message says
+// what happened and what to do, libpq's English goes under "Dettagli".
+void TestFrmArchivioServer::refusalSaidInItalian()
+{
+    startProgram(m_server->preparedDatabase());
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    const QString authority = m_data.filePath("ca.crt");
+    QList<ShownMessage> shown;
+    QString details;
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdStudio"), Qt::LeftButton); },
+        [&](QWidget *dialog) {
+            if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+                details = box->detailedText();
+                box->accept();
+                return;
+            }
+            dialog->findChild<QLineEdit *>("txtServer")->setText("localhost");
+            dialog->findChild<QLineEdit *>("txtCertificato")->setText(authority);
+            qobject_cast<QDialog *>(dialog)->accept();
+        });
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].icon, QMessageBox::Critical);
+    QCOMPARE(shown[0].text.section('\n', 1, 1),
+             "Il server non accetta collegamenti cifrati: chi lo amministra deve attivarli.");
+    QVERIFY2(details.contains("does not support SSL"), qPrintable(details));
+    QVERIFY2(!details.contains("sslmode") && !shown[0].text.contains("sslmode"),
+             qPrintable(details));
+    QVERIFY(window->findChild<QLabel *>("lblStato")->text().contains("dello studio"));
+
+    // Nothing answers at a start: the status line says so in the two lines
+    // it has, the window at its smallest.
+    cleanup();
+    m_program = std::make_unique<Program>("postgresql://nutrivo_owner@127.0.0.1:1/nutrivo");
+    m_program->splash().findChild<QTimer *>("Timer1")->stop();
+    m_program->splash().hide();
+    m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
+    QVERIFY(showActive(m_program->mainWindow()));
+    window = openArchiveWindow();
+    QVERIFY(window);
+    window->resize(window->minimumSize());
+    const auto *status = window->findChild<QLabel *>("lblStato");
+    QCOMPARE(status->text(), "Archivio dello studio non raggiungibile (database nutrivo su "
+                             "127.0.0.1:1): il server non risponde. Controllare che sia acceso e "
+                             "raggiungibile da questa postazione, poi riprovare.");
+    QVERIFY(status->heightForWidth(status->width()) <= status->height());
 }
 
 int TestFrmArchivioServer::startWithPassword(const QString &database)
