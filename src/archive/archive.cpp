@@ -3,13 +3,16 @@
 #include "file_header.h"
 #include "schema.h"
 #include "server_schema.h"
+#include "server_session.h"
 #include "server_watchdog.h"
 #include "sql_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -44,11 +47,31 @@ QString Archive::defaultPath()
         .filePath(QStringLiteral("archivio.sqlite"));
 }
 
-Archive::Archive(const QString &filePath) : m_filePath(filePath) {}
+Archive::Archive(const QString &filePath) : m_filePath(filePath)
+{
+    prepareReconnection();
+}
 
 Archive::Archive(const ServerAddress &server, const QString &password)
     : m_server(server), m_password(password)
 {
+    prepareReconnection();
+}
+
+void Archive::prepareReconnection()
+{
+    m_reconnection = std::make_unique<QTimer>();
+    m_reconnection->setSingleShot(true);
+    QObject::connect(m_reconnection.get(), &QTimer::timeout, [this] { reconnectAfterLoss(); });
+    m_noticeCheck = std::make_unique<QTimer>();
+    m_noticeCheck->setInterval(1000);
+    QObject::connect(m_noticeCheck.get(), &QTimer::timeout, [this] { hear(false); });
+}
+
+void Archive::dropSession() const
+{
+    stopListening();
+    m_connection.reset();
 }
 
 void Archive::useFile(const QString &filePath)
@@ -95,14 +118,14 @@ bool Archive::reopenedAfterLoss(const QSqlError &error) const
 
 bool Archive::reopenServer() const
 {
-    m_connection.reset();
+    dropSession();
     m_state = openServer();
     return m_state == ArchiveState::Ready || m_state == ArchiveState::ReadOnlyNewer;
 }
 
 void Archive::giveUpOnServer() const
 {
-    m_connection.reset();
+    dropSession();
     m_state = ArchiveState::Unreachable;
     m_connectionError =
         QStringLiteral("il server non ha risposto entro %1 secondi.").arg(serverWaitSeconds);
@@ -129,6 +152,7 @@ ArchiveState Archive::openServer() const
         m_connectionError = database().lastError().databaseText();
         return ArchiveState::Unreachable;
     }
+    server_session::keepNoticesQuiet(database());
     int version = 0;
     bool unanswered = false;
     {
@@ -162,7 +186,8 @@ Archive::~Archive()
 
 void Archive::close()
 {
-    m_connection.reset();
+    m_reconnection->stop();
+    dropSession();
     m_state = ArchiveState::Absent;
 }
 

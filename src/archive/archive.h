@@ -14,7 +14,9 @@
 #include <functional>
 #include <memory>
 
+class QSocketNotifier;
 class QSqlQuery;
+class QTimer;
 
 namespace sql {
 class Connection;
@@ -157,6 +159,15 @@ private:
     bool givenUp(const server_watchdog::Watch &watch, QSqlQuery &query) const;
     // Other workstations' changes reach this one through the server.
     void listenForChanges() const;
+    // After the server ended an idle session: a new one, listening again,
+    // tried until the server is back.
+    void reconnectAfterLoss() const;
+    void prepareReconnection();
+    void hear(bool fromSocket) const;
+    void stopListening() const;
+    // Every end of a session goes through here: its socket is never watched
+    // once closed.
+    void dropSession() const;
     // Part of the transaction under way on a server: tells the others what
     // changed when it commits ("subject 12"), never a subject's data.
     bool announce(QSqlQuery &query, const QString &what, qint64 id) const;
@@ -189,4 +200,9 @@ private:
     mutable ArchiveState m_state = ArchiveState::Absent;
     Changed m_changedElsewhere;
     QString m_migrationCopy;
+    std::unique_ptr<QTimer> m_reconnection;
+    mutable int m_retryAfterMs = 0;
+    mutable std::unique_ptr<QSocketNotifier> m_listening;
+    // Notifications libpq read while a statement ran wait for no socket.
+    std::unique_ptr<QTimer> m_noticeCheck;
 };

@@ -1,11 +1,11 @@
 #include "server_watchdog.h"
 
 #include "server_address.h"
+#include "server_session.h"
 
 #include <QSqlDriver>
 #include <QVariant>
 #include <condition_variable>
-#include <libpq-fe.h>
 #include <map>
 #include <mutex>
 #include <sys/socket.h>
@@ -120,17 +120,6 @@ private:
     std::thread m_thread; // last: it starts once the rest is there
 };
 
-int socketOf(const QSqlDatabase &db)
-{
-    const QVariant handle = db.isValid() && db.driver() ? db.driver()->handle() : QVariant();
-    // Qt 6 names the type by libpq's struct.
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
-        return -1;
-    PGconn *connection = *static_cast<PGconn *const *>(handle.constData());
-    return connection ? PQsocket(connection) : -1;
-}
-
 } // namespace
 
 std::chrono::milliseconds Watch::defaultLimit()
@@ -141,7 +130,7 @@ std::chrono::milliseconds Watch::defaultLimit()
 Watch::Watch(const QSqlDatabase &db, std::chrono::milliseconds limit) : m_limit(limit)
 {
     Watched watched;
-    watched.socket = socketOf(db);
+    watched.socket = server_session::socketOf(db);
     struct stat socket = {};
     if (watched.socket < 0 || ::fstat(watched.socket, &socket) != 0)
         return;

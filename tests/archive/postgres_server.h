@@ -62,10 +62,11 @@ public:
             stop();
     }
 
-    // As a power cut would: no checkpoint, every session dropped.
-    bool stop()
+    // As a power cut would: no checkpoint, every session dropped; or "fast",
+    // as an administrator's restart ends the sessions.
+    bool stop(const QString &mode = QStringLiteral("immediate"))
     {
-        return run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-m", "immediate", "-w", "stop"});
+        return run(QStringLiteral("pg_ctl"), {"-D", dataFolder(), "-m", mode, "-w", "stop"});
     }
     // Again on the same port, after stop().
     bool start()

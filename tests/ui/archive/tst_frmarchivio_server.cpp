@@ -30,6 +30,8 @@ private slots:
     void chosenInTheWindowAndRemembered();
     void personalArchiveTransferred();
     void refreshedByAnotherWorkstation();
+    void refreshedAfterARestart_data();
+    void refreshedAfterARestart();
     void namesakeMadeWhileTheQuestionWasOpen();
     void stoppedServerReportedAndSavedAgain();
     void olderProgramReadsANewerServer();
@@ -439,6 +441,47 @@ void TestFrmArchivioServer::refreshedByAnotherWorkstation()
     QVERIFY2(status->text().startsWith("Il soggetto selezionato è stato eliminato da un'altra "
                                        "postazione. Trovati 2 soggetti su 3."),
              qPrintable(status->text()));
+}
+
+void TestFrmArchivioServer::refreshedAfterARestart_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("fast") << "fast";
+    QTest::newRow("immediate") << "immediate";
+}
+
+// The server restarted while the window stood idle: the window notices by
+// itself, listens again on a new session, and shows the next change made
+// elsewhere, and those made while it was away.
+void TestFrmArchivioServer::refreshedAfterARestart()
+{
+    QFETCH(QString, mode);
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    other.keep(0, "Rossi Mario", developedAssessment());
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    auto *status = window->findChild<QLabel *>("lblStato");
+    QCOMPARE(list->model()->rowCount(), 1);
+
+    QVERIFY(m_server->stop(mode));
+    QTest::qWait(200);
+    QVERIFY(m_server->start());
+    QTest::qWait(200);
+    QElapsedTimer clock;
+    clock.start();
+    Archive after(m_server->address(database));
+    QCOMPARE(after.open(), ArchiveState::Ready);
+    after.keep(0, "Bianchi Anna", developedAssessment());
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 2, 5000);
+    qInfo("a save after a restart shown in %lld ms", clock.elapsed());
+    QVERIFY2(status->text().startsWith("2 soggetti."), qPrintable(status->text()));
+    clock.restart();
+    after.keep(0, "Verdi Luca", developedAssessment());
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 3, 2000);
 }
 
 // The user says "Persona diversa" while another workstation makes a subject
