@@ -1,6 +1,7 @@
 // What the archive costs: one save, and the window over a large archive on the
 // file and on a server (its first paint, a keystroke in the search box, its
-// memory), and the file's size per assessment. Figures, not limits: printed with qInfo.
+// memory), and the file's size per assessment; how long the windows' thread is
+// held while a server works or waits. Figures, not limits: printed with qInfo.
 
 #include "archive_fixture.h"
 #include "large_archive.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QThread>
 #include <QtTest>
 #include <algorithm>
 
@@ -25,6 +28,9 @@ private slots:
     void largeArchiveWindow();
     void largeServerArchiveWindow();
     void othersSavesShown();
+    void othersSaveShownAfterARestart();
+    void windowsThreadHeld_data();
+    void windowsThreadHeld();
 
 private:
     void measureWindow(Archive &archive, const char *store);
@@ -108,6 +114,111 @@ void BenchFrmArchivio::othersSavesShown()
           "%.1f ms",
           shown.at(shown.size() / 2) / 1000.0, shown.at(shown.size() * 95 / 100) / 1000.0,
           shown.last() / 1000.0);
+}
+
+// The server restarted under an idle window, then another workstation's
+// save: from the other's commit until the list shows it.
+void BenchFrmArchivio::othersSaveShownAfterARestart()
+{
+    PostgresServer server;
+    if (!server.isRunning())
+        QSKIP(qPrintable(server.whyNot()));
+    const QString database = server.preparedDatabase();
+    Archive archive(server.address(database));
+    ArchiveKeeper keeper(archive);
+    frmArchivio window(archive, keeper);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QAbstractItemModel *list = window.findChild<QListView *>("lstSoggetti")->model();
+    QList<qint64> shown;
+    for (int restart = 1; restart <= 5; ++restart) {
+        QVERIFY(server.stop(QStringLiteral("fast")));
+        QVERIFY(server.start());
+        Archive other(server.address(database));
+        QCOMPARE(other.open(), ArchiveState::Ready);
+        const int expected = list->rowCount() + 1;
+        QCOMPARE(
+            other.keep(0, QStringLiteral("Nuovo %1").arg(restart), developedAssessment()).outcome,
+            WriteOutcome::Done);
+        QElapsedTimer clock;
+        clock.start();
+        while (list->rowCount() != expected && clock.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        QCOMPARE(list->rowCount(), expected);
+        shown << clock.elapsed();
+    }
+    std::sort(shown.begin(), shown.end());
+    qInfo("another workstation's save after a restart shown: median %lld ms, slowest %lld ms",
+          shown.at(shown.size() / 2), shown.last());
+}
+
+void BenchFrmArchivio::windowsThreadHeld_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::newRow("another workstation saves 100 times") << "saves";
+    QTest::newRow("the server stopped for 15 s, a subject chosen") << "stopped";
+    QTest::newRow("a save that waits for a stopped server") << "save";
+}
+
+// The largest gap between the ticks of a 10 ms timer while the archive
+// window stands open over a server: what the user meets as a window that
+// neither paints nor takes input.
+void BenchFrmArchivio::windowsThreadHeld()
+{
+    QFETCH(QString, scenario);
+    PostgresServer server;
+    if (!server.isRunning())
+        QSKIP(qPrintable(server.whyNot()));
+    // 1,000 subjects with ten assessments each: every refresh reads them all.
+    const QString database = large_archive::filledServer(server);
+    QVERIFY(!database.isEmpty());
+    Archive archive(server.address(database));
+    ArchiveKeeper keeper(archive);
+    frmArchivio window(archive, keeper);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = window.findChild<QListView *>("lstSoggetti");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    // Messages answered as they come.
+    QTimer answer;
+    answer.setInterval(50);
+    connect(&answer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    answer.start();
+
+    qint64 longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer tick;
+    tick.setInterval(10);
+    connect(&tick, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    sinceTick.start();
+    tick.start();
+    const auto resume = qScopeGuard([&] { server.resume(); });
+    if (scenario == "saves") {
+        // Another workstation: its own session, on a thread of its own.
+        std::unique_ptr<QThread> other(QThread::create([&] {
+            Archive there(server.address(database));
+            there.open();
+            for (int save = 1; save <= 100; ++save)
+                there.keep(0, QStringLiteral("Nuovo %1").arg(save), developedAssessment());
+        }));
+        other->start();
+        while (!other->isFinished())
+            QTest::qWait(10);
+        QTest::qWait(500);
+    } else {
+        QVERIFY(server.pause());
+        QTimer::singleShot(100, &window, [&] {
+            if (scenario == "stopped")
+                list->setCurrentIndex(list->model()->index(1, 0));
+            else
+                keeper.keep(&window, "Rossi Mario", developedAssessment());
+        });
+        QTest::qWait(15000);
+    }
+    qInfo("%s: the windows' thread held for at most %lld ms", qPrintable(scenario), longest);
 }
 
 void BenchFrmArchivio::measureWindow(Archive &archive, const char *store)
