@@ -1,8 +1,10 @@
 #pragma once
 
-// The archive file: opening and checking it, taking it to this version, and
-// every read and write of subjects and assessments. The only code that speaks
-// SQL. Until the first save nothing is written: opening never makes a file.
+// The archive, on the personal file or a practice's server: opening and
+// checking it, taking a file to this version, and every read and write of
+// subjects and assessments. With the files beside it, the only code that
+// speaks SQL. Until the first save nothing is written: opening never makes a
+// file.
 
 #include "kept.h"
 #include "server_address.h"
