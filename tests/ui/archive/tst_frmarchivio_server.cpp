@@ -39,6 +39,7 @@ private slots:
     void renameBesideColleagues();
     void outageNeverShownAsEmpty();
     void refusalSaidInItalian();
+    void exportNeverPartial();
     void passwordAskedOnceAtAStart();
     void failedChoiceKeepsTheArchiveInUse();
 
@@ -795,6 +796,43 @@ void TestFrmArchivioServer::refusalSaidInItalian()
                              "127.0.0.1:1): il server non risponde. Controllare che sia acceso e "
                              "raggiungibile da questa postazione, poi riprovare.");
     QVERIFY(status->heightForWidth(status->width()) <= status->height());
+}
+
+// The server stops while the user answers the export's question: no file,
+// and never "nothing to export".
+void TestFrmArchivioServer::exportNeverPartial()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive other(m_server->address(database));
+    other.open();
+    other.keep(0, "Rossi Mario", developedAssessment());
+    startProgram(database);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    auto resume = qScopeGuard([this] { m_server->resume(); });
+    QList<ShownMessage> shown;
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdEsporta"), Qt::LeftButton); },
+        [&](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            QVERIFY2(box, "no file is asked for");
+            shown << ShownMessage{box->windowTitle(), box->text(), box->icon(), {}};
+            if (shown.size() > 1) {
+                box->accept();
+                return;
+            }
+            QVERIFY(m_server->pause());
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == "Tutto l'archivio")
+                    button->click();
+            }
+        });
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown[1].icon, QMessageBox::Warning);
+    QCOMPARE(shown[1].text, "L'archivio non ha risposto durante la lettura: il file non è stato "
+                            "scritto. Riprovare più tardi.");
 }
 
 int TestFrmArchivioServer::startWithPassword(const QString &database)
