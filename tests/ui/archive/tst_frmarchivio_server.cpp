@@ -49,11 +49,16 @@ private:
     // the password questions asked.
     int startWithPassword(const QString &database);
     frmArchivio *openArchiveWindow();
+    // A prepared database with these subjects, saved there by another
+    // workstation (m_other), and the program's archive window over it.
+    frmArchivio *openOver(const QStringList &subjects);
 
     QTemporaryDir m_data;
     std::unique_ptr<PostgresServer> m_server;
     std::unique_ptr<Program> m_program;
     std::unique_ptr<Form1Driver> m_driver;
+    QString m_database;
+    std::unique_ptr<Archive> m_other;
 };
 
 namespace {
@@ -109,6 +114,7 @@ void TestFrmArchivioServer::cleanup()
 {
     m_driver.reset();
     m_program.reset();
+    m_other.reset();
 }
 
 void TestFrmArchivioServer::startProgram(const QString &database, const QString &user)
@@ -118,6 +124,17 @@ void TestFrmArchivioServer::startProgram(const QString &database, const QString 
     m_program->splash().hide();
     m_driver = std::make_unique<Form1Driver>(m_program->mainWindow());
     QVERIFY(showActive(m_program->mainWindow()));
+}
+
+frmArchivio *TestFrmArchivioServer::openOver(const QStringList &subjects)
+{
+    m_database = m_server->preparedDatabase();
+    m_other = std::make_unique<Archive>(m_server->address(m_database));
+    m_other->open();
+    for (const QString &name : subjects)
+        m_other->keep(0, name, developedAssessment());
+    startProgram(m_database);
+    return openArchiveWindow();
 }
 
 frmArchivio *TestFrmArchivioServer::openArchiveWindow()
@@ -457,13 +474,9 @@ void TestFrmArchivioServer::refreshedAfterARestart_data()
 void TestFrmArchivioServer::refreshedAfterARestart()
 {
     QFETCH(QString, mode);
-    const QString database = m_server->preparedDatabase();
-    Archive other(m_server->address(database));
-    other.open();
-    other.keep(0, "Rossi Mario", developedAssessment());
-    startProgram(database);
-    frmArchivio *window = openArchiveWindow();
+    frmArchivio *window = openOver({"Rossi Mario"});
     QVERIFY(window);
+    const QString database = m_database;
     auto *list = window->findChild<QListView *>("lstSoggetti");
     auto *status = window->findChild<QLabel *>("lblStato");
     QCOMPARE(list->model()->rowCount(), 1);
@@ -656,13 +669,10 @@ QTEST_MAIN(TestFrmArchivioServer)
 // rename does, and the name typed is offered again over theirs.
 void TestFrmArchivioServer::renameBesideColleagues()
 {
-    const QString database = m_server->preparedDatabase();
-    Archive other(m_server->address(database));
-    other.open();
-    const qint64 mario = other.keep(0, "Rossi Mario", developedAssessment()).subjectId;
-    startProgram(database);
-    frmArchivio *window = openArchiveWindow();
+    frmArchivio *window = openOver({"Rossi Mario"});
     QVERIFY(window);
+    Archive &other = *m_other;
+    const qint64 mario = other.subjects().value(0).id;
     auto *list = window->findChild<QListView *>("lstSoggetti");
     list->setCurrentIndex(list->model()->index(0, 0));
     other.keep(mario, "", developedAssessment("1,70", "69"));
@@ -710,13 +720,7 @@ void TestFrmArchivioServer::renameBesideColleagues()
 // (Alt+R) reads again once the server is back.
 void TestFrmArchivioServer::outageNeverShownAsEmpty()
 {
-    const QString database = m_server->preparedDatabase();
-    Archive other(m_server->address(database));
-    other.open();
-    other.keep(0, "Bianchi Anna", developedAssessment());
-    other.keep(0, "Rossi Mario", developedAssessment());
-    startProgram(database);
-    frmArchivio *window = openArchiveWindow();
+    frmArchivio *window = openOver({"Bianchi Anna", "Rossi Mario"});
     QVERIFY(window);
     auto *list = window->findChild<QListView *>("lstSoggetti");
     auto *table = window->findChild<QTableView *>("tblValutazioni");
@@ -802,12 +806,7 @@ void TestFrmArchivioServer::refusalSaidInItalian()
 // and never "nothing to export".
 void TestFrmArchivioServer::exportNeverPartial()
 {
-    const QString database = m_server->preparedDatabase();
-    Archive other(m_server->address(database));
-    other.open();
-    other.keep(0, "Rossi Mario", developedAssessment());
-    startProgram(database);
-    frmArchivio *window = openArchiveWindow();
+    frmArchivio *window = openOver({"Rossi Mario"});
     QVERIFY(window);
     auto *list = window->findChild<QListView *>("lstSoggetti");
     list->setCurrentIndex(list->model()->index(0, 0));
