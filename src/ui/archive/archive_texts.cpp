@@ -118,8 +118,8 @@ QString serverFailureText(const ServerAddress &address, const QString &libpqText
         return QStringLiteral("il server non accetta collegamenti cifrati: chi lo amministra deve "
                               "attivarli.");
     case ServerFailure::NotAllowed:
-        return QStringLiteral("il server non accetta %1 da questa postazione: chi lo amministra "
-                              "deve permetterlo.")
+        return QStringLiteral("il server non accetta l'utente %1 da questa postazione: chi lo "
+                              "amministra deve permetterlo.")
             .arg(address.user);
     case ServerFailure::NotAnswering:
         return QStringLiteral("il server non risponde. Controllare che sia acceso e raggiungibile "
