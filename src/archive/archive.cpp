@@ -47,19 +47,18 @@ QString Archive::defaultPath()
         .filePath(QStringLiteral("archivio.sqlite"));
 }
 
-Archive::Archive(const QString &filePath) : m_filePath(filePath)
-{
-    prepareReconnection();
-}
+Archive::Archive(const QString &filePath) : m_filePath(filePath) {}
 
 Archive::Archive(const ServerAddress &server, const QString &password)
     : m_server(server), m_password(password)
 {
-    prepareReconnection();
 }
 
-void Archive::prepareReconnection()
+// Made by the thread that listens, which is the one its timers serve.
+void Archive::prepareReconnection() const
 {
+    if (m_reconnection)
+        return;
     m_reconnection = std::make_unique<QTimer>();
     m_reconnection->setSingleShot(true);
     QObject::connect(m_reconnection.get(), &QTimer::timeout, [this] { reconnectAfterLoss(); });
@@ -186,7 +185,8 @@ Archive::~Archive()
 
 void Archive::close()
 {
-    m_reconnection->stop();
+    if (m_reconnection)
+        m_reconnection->stop();
     dropSession();
     m_state = ArchiveState::Absent;
 }

@@ -164,7 +164,7 @@ private:
     // After the server ended an idle session: a new one, listening again,
     // tried until the server is back.
     void reconnectAfterLoss() const;
-    void prepareReconnection();
+    void prepareReconnection() const;
     void hear(bool fromSocket) const;
     void stopListening() const;
     // Every end of a session goes through here: its socket is never watched
@@ -202,9 +202,9 @@ private:
     mutable ArchiveState m_state = ArchiveState::Absent;
     Changed m_changedElsewhere;
     QString m_migrationCopy;
-    std::unique_ptr<QTimer> m_reconnection;
+    mutable std::unique_ptr<QTimer> m_reconnection;
     mutable int m_retryAfterMs = 0;
     mutable std::unique_ptr<QSocketNotifier> m_listening;
     // Notifications libpq read while a statement ran wait for no socket.
-    std::unique_ptr<QTimer> m_noticeCheck;
+    mutable std::unique_ptr<QTimer> m_noticeCheck;
 };

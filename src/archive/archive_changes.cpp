@@ -32,6 +32,7 @@ void Archive::listenForChanges() const
     const int socket = server_session::socketOf(database());
     if (socket < 0 || !listen.exec(QStringLiteral("LISTEN ") + channel))
         return;
+    prepareReconnection();
     m_listening = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
     QObject::connect(m_listening.get(), &QSocketNotifier::activated, [this] { hear(true); });
     m_noticeCheck->start();
@@ -39,7 +40,8 @@ void Archive::listenForChanges() const
 
 void Archive::stopListening() const
 {
-    m_noticeCheck->stop();
+    if (m_noticeCheck)
+        m_noticeCheck->stop();
     m_listening.reset();
 }
 

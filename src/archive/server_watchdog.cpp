@@ -64,6 +64,14 @@ public:
             found->second.deadline = deadline;
     }
 
+    void endAll()
+    {
+        const std::lock_guard lock(m_mutex);
+        for (auto &[id, watched] : m_watched)
+            watched.deadline = Clock::time_point::min();
+        m_wake.notify_one();
+    }
+
     void forget(quint64 id)
     {
         const std::lock_guard lock(m_mutex);
@@ -152,6 +160,11 @@ void Watch::restart()
 {
     if (m_id != 0)
         Watchdog::instance().extend(m_id, Clock::now() + m_limit);
+}
+
+void endEveryWatch()
+{
+    Watchdog::instance().endAll();
 }
 
 } // namespace server_watchdog

@@ -36,6 +36,10 @@ private:
     std::shared_ptr<std::atomic<bool>> m_fired;
 };
 
+// Every watched session shut now, as if its limit had passed: the user gave
+// up waiting.
+void endEveryWatch();
+
 // Runs action under a watch of db's session, and says in unanswered whether
 // the watchdog ended it; action's statements and handles end with it.
 template <typename Action>
