@@ -22,6 +22,7 @@ struct ShownMessage
 };
 
 // Runs action; each modal dialog it opens is handed to answer, which closes it.
+// The window that says a server is slow closes itself, and is left to it.
 inline void answeringDialogs(const std::function<void()> &action,
                              const std::function<void(QWidget *)> &answer)
 {
@@ -33,7 +34,8 @@ inline void answeringDialogs(const std::function<void()> &action,
         QWidget *modal = QApplication::activeModalWidget();
         // Marked, not remembered by address: the next dialog may stand where
         // the last one did.
-        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool() ||
+            modal->objectName() == QLatin1String("frmAttesa"))
             return;
         modal->setProperty("answered", true);
         anyShown = true;

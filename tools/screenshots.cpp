@@ -165,8 +165,9 @@ int main(int argc, char *argv[])
     Archive archive(QDir(data.path()).filePath("archivio.sqlite"));
     fillArchive(archive);
     keepGrowingBoy(archive);
-    ArchiveKeeper keeper(archive);
-    frmArchivio archiveWindow(archive, keeper);
+    ArchiveSession session(std::make_unique<Archive>(archive.filePath()));
+    ArchiveKeeper keeper(session);
+    frmArchivio archiveWindow(session, keeper);
     archiveWindow.show();
     auto *subjects = archiveWindow.findChild<QListView *>("lstSoggetti");
     subjects->setCurrentIndex(subjects->model()->index(2, 0)); // Rossi Mario

@@ -52,7 +52,7 @@ Form1 *Program::mainWindow()
 void Program::showArchiveWindow()
 {
     if (!m_archiveWindow) {
-        m_archiveWindow = std::make_unique<frmArchivio>(*m_archive, m_keeper);
+        m_archiveWindow = std::make_unique<frmArchivio>(m_archive, m_keeper);
         QObject::connect(m_archiveWindow.get(), &frmArchivio::assessmentOpened,
                          m_archiveWindow.get(),
                          [this](const KeptSubject &subject, const KeptAssessment &assessment) {

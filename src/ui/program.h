@@ -5,7 +5,7 @@
 // its window, and the working window, which the main window reaches only
 // through here.
 
-#include "archive/archive.h"
+#include "archive/archive_session.h"
 #include "ui/archive/archive_keeper.h"
 #include "ui/archive/frmarchivio.h"
 #include "ui/main/form1.h"
@@ -31,8 +31,8 @@ private:
     void showWorkingWindow();
 
     frmSplash m_splash;
-    std::unique_ptr<Archive> m_archive;
-    ArchiveKeeper m_keeper{*m_archive};
+    ArchiveSession m_archive;
+    ArchiveKeeper m_keeper{m_archive};
     std::unique_ptr<Form1> m_mainWindow;
     std::unique_ptr<frmArchivio> m_archiveWindow;
     std::unique_ptr<frmCalcolo> m_workingWindow;

@@ -3,10 +3,10 @@
 #include "archive/server_failure.h"
 #include "archive_choice.h"
 #include "archive_texts.h"
+#include "archive_wait.h"
 #include "namesake_question.h"
 #include "server_dialog.h"
 #include "ui/common/messages.h"
-#include "ui/common/wait_cursor.h"
 
 #include <QLocale>
 
@@ -25,18 +25,26 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
         return m_archive.state();
     const bool told = m_opened && away;
     m_opened = true;
-    QString password;
-    ArchiveState state = openAskingPassword(over, m_archive, password);
-    ArchiveNotice notice = stateNotice(m_archive);
     const QString title = m_archive.server() ? QStringLiteral("Archivio dello studio")
                                              : QStringLiteral("Archivio valutazioni");
+    ArchiveState state =
+        waitFor(over, title, m_archive, [](Archive &archive) { return archive.open(); });
+    if (state == ArchiveState::Unreachable && asksPassword(m_archive)) {
+        std::unique_ptr<Archive> given = withPassword(over, *m_archive.server());
+        if (given) {
+            state = waitFor(over, title, m_archive, *given,
+                            [](Archive &archive) { return archive.open(); });
+            m_archive.use(std::move(given));
+        }
+    }
+    ArchiveNotice notice = stateNotice(m_archive);
     // A server not yet taken to this version waits for its administrator;
     // meanwhile the work goes on in the personal archive.
     if (m_archive.server() && state == ArchiveState::NotPrepared) {
         notice.text += QStringLiteral("\nIntanto Nutrivo usa l'archivio personale.");
-        m_archive.useFile(Archive::defaultPath());
+        m_archive.use(std::make_unique<Archive>(Archive::defaultPath()));
         m_personalInstead = true;
-        state = m_archive.open();
+        state = waitFor(over, title, m_archive, [](Archive &archive) { return archive.open(); });
     }
     const bool saveRefused = state != ArchiveState::Ready && state != ArchiveState::Absent;
     if (!notice.text.isEmpty() && !(told && state == ArchiveState::Unreachable) &&
@@ -45,26 +53,18 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
     return state;
 }
 
-ArchiveState ArchiveKeeper::openAskingPassword(QWidget *over, Archive &archive, QString &password)
+bool ArchiveKeeper::asksPassword(const ArchiveSession &archive)
 {
-    ArchiveState state;
-    {
-        const WaitCursor wait(archive.server().has_value());
-        state = archive.open();
-    }
-    // The password is kept for this run only, in memory.
     const ServerFailure failure = serverFailureOf(archive.connectionError());
-    if (state != ArchiveState::Unreachable || !archive.server() ||
-        (failure != ServerFailure::NoPassword && failure != ServerFailure::WrongPassword))
-        return state;
-    const ServerAddress address = *archive.server();
+    return archive.server() &&
+           (failure == ServerFailure::NoPassword || failure == ServerFailure::WrongPassword);
+}
+
+// The password is kept for this run only, in memory.
+std::unique_ptr<Archive> ArchiveKeeper::withPassword(QWidget *over, const ServerAddress &address)
+{
     const auto given = ServerDialog::askPassword(over, address);
-    if (!given)
-        return state;
-    password = *given;
-    archive.useServer(address, password);
-    const WaitCursor wait(true);
-    return archive.open();
+    return given ? std::make_unique<Archive>(address, *given) : nullptr;
 }
 
 bool ArchiveKeeper::chooseServer(QWidget *over, const ServerAddress &address)
@@ -72,39 +72,44 @@ bool ArchiveKeeper::chooseServer(QWidget *over, const ServerAddress &address)
     const QString title = QStringLiteral("Archivio dello studio");
     // Tried aside: a server that fails leaves the one in use, and its
     // password, untouched.
-    QString password;
-    ArchiveState state = ArchiveState::Absent;
-    {
-        Archive tried(address);
-        state = openAskingPassword(over, tried, password);
-        if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {
-            const ArchiveNotice notice = stateNotice(tried);
-            showNotice(over, title,
-                       {notice.icon,
-                        notice.text + QStringLiteral("\nL'archivio in uso non è cambiato."),
-                        notice.details});
-            return false;
+    auto tried = std::make_unique<Archive>(address);
+    const auto open = [](Archive &archive) {
+        archive.open();
+        return std::pair(archive.state(), archive.connectionError());
+    };
+    auto [state, error] = waitFor(over, title, m_archive, *tried, open);
+    if (state == ArchiveState::Unreachable &&
+        (serverFailureOf(error) == ServerFailure::NoPassword ||
+         serverFailureOf(error) == ServerFailure::WrongPassword)) {
+        if (std::unique_ptr<Archive> given = withPassword(over, address)) {
+            m_archive.dispose(std::move(tried));
+            tried = std::move(given);
+            std::tie(state, error) = waitFor(over, title, m_archive, *tried, open);
         }
     }
-    m_archive.useServer(address, password);
-    {
-        const WaitCursor wait(true);
-        state = m_archive.open();
+    if (state != ArchiveState::Ready && state != ArchiveState::ReadOnlyNewer) {
+        const ArchiveNotice notice = stateNotice(state, address, error);
+        m_archive.dispose(std::move(tried));
+        showNotice(over, title,
+                   {notice.icon,
+                    notice.text + QStringLiteral("\nL'archivio in uso non è cambiato."),
+                    notice.details});
+        return false;
     }
+    m_archive.use(std::move(tried));
     m_opened = true;
     m_personalInstead = false;
     if (state != ArchiveState::Ready)
         showNotice(over, title, stateNotice(m_archive));
-    if (state != ArchiveState::Unreachable)
-        rememberServer(address);
+    rememberServer(address);
     return true;
 }
 
 void ArchiveKeeper::choosePersonal()
 {
     rememberServer(std::nullopt);
-    m_archive.useFile(Archive::defaultPath());
-    m_archive.open();
+    m_archive.use(std::make_unique<Archive>(Archive::defaultPath()));
+    waitFor(nullptr, QString(), m_archive, [](Archive &archive) { return archive.open(); });
     m_opened = true;
     m_personalInstead = false;
 }
@@ -113,7 +118,10 @@ std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString 
                                                    const KeptAssessment &assessment,
                                                    QList<qint64> &asked)
 {
-    const QList<KeptSubject> namesakes = namesakesOf(m_archive.subjects(), name, assessment.sex);
+    const QList<KeptSubject> namesakes =
+        namesakesOf(waitFor(over, saveTitle, m_archive,
+                            [](const Archive &archive) { return archive.subjects(); }),
+                    name, assessment.sex);
     asked.clear();
     for (const KeptSubject &subject : namesakes)
         asked << subject.id;
@@ -132,7 +140,10 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
         return;
     }
     // A kept assessment opened again is already there.
-    if (assessment.id != 0 && m_archive.holdsAssessment(assessment.id)) {
+    if (assessment.id != 0 &&
+        waitFor(over, saveTitle, m_archive, [id = assessment.id](const Archive &archive) {
+            return archive.holdsAssessment(id);
+        })) {
         showInformation(over, saveTitle,
                         QStringLiteral("La valutazione di %1 del %2 è già nell'archivio: non è "
                                        "stato salvato nulla di nuovo.")
@@ -153,9 +164,10 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
         }
         if (!subjectId)
             return;
-        const WaitCursor wait(m_archive.server().has_value());
-        kept = m_archive.keep(*subjectId, name, assessment,
-                              *subjectId == 0 ? std::optional(asked) : std::nullopt);
+        kept = waitFor(over, saveTitle, m_archive, [&](Archive &archive) {
+            return archive.keep(*subjectId, name, assessment,
+                                *subjectId == 0 ? std::optional(asked) : std::nullopt);
+        });
     } while (kept.outcome == WriteOutcome::Namesake);
     if (kept.outcome == WriteOutcome::Stale) {
         emit changed();

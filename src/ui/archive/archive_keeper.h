@@ -3,7 +3,7 @@
 // Keeps a development in the archive, asking over the window that wants it
 // whether a subject of the same name is the same person.
 
-#include "archive/archive.h"
+#include "archive/archive_session.h"
 
 #include <QObject>
 #include <optional>
@@ -15,7 +15,7 @@ class ArchiveKeeper : public QObject
     Q_OBJECT
 
 public:
-    explicit ArchiveKeeper(Archive &archive) : m_archive(archive) {}
+    explicit ArchiveKeeper(ArchiveSession &archive) : m_archive(archive) {}
 
     // Opens the file where there is one, saying so once when it cannot be used
     // (unless forSaving, whose own message says it then).
@@ -31,16 +31,18 @@ signals:
     void changed();
 
 private:
-    // Opens archive, asking over the window for the password once when the
-    // server wants one that libpq's own files do not hold; password is the
-    // one given.
-    static ArchiveState openAskingPassword(QWidget *over, Archive &archive, QString &password);
+    // Whether the server refused the archive for want of a password, which
+    // libpq's own files did not hold.
+    static bool asksPassword(const ArchiveSession &archive);
+    // The server with the password the user gives, asked once; none when
+    // the user cancels.
+    static std::unique_ptr<Archive> withPassword(QWidget *over, const ServerAddress &address);
     // The subject the assessment goes to: an existing one, 0 for a new one, or
     // none when the user cancels; asked: the namesakes the user was shown.
     std::optional<qint64> chooseSubject(QWidget *over, const QString &name,
                                         const KeptAssessment &assessment, QList<qint64> &asked);
 
-    Archive &m_archive;
+    ArchiveSession &m_archive;
     bool m_opened = false;
     // The practice's archive was not prepared: saves went to the personal one.
     bool m_personalInstead = false;

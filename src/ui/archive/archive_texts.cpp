@@ -60,25 +60,32 @@ ArchiveNotice stateNotice(ArchiveState state, const QString &filePath)
     return {QMessageBox::NoIcon, QString()};
 }
 
-ArchiveNotice stateNotice(const Archive &archive)
+ArchiveNotice stateNotice(ArchiveState state, const ServerAddress &server,
+                          const QString &connectionError)
 {
-    if (archive.server() && archive.state() == ArchiveState::Unreachable)
+    if (state == ArchiveState::Unreachable)
         return {QMessageBox::Critical,
                 QStringLiteral("Non è possibile raggiungere l'archivio dello studio (%1):\n%2\n"
                                "Nutrivo sviluppa e stampa anche senza archivio.")
-                    .arg(archive.whereText(), capitalised(serverFailureText(
-                                                  *archive.server(), archive.connectionError()))),
-                withoutWeakeningAdvice(archive.connectionError())};
-    if (archive.server() && archive.state() == ArchiveState::ReadOnlyNewer)
+                    .arg(describe(server), capitalised(serverFailureText(server, connectionError))),
+                withoutWeakeningAdvice(connectionError)};
+    if (state == ArchiveState::ReadOnlyNewer)
         return {QMessageBox::Warning,
                 QStringLiteral("L'archivio dello studio (%1) è stato preparato per una versione "
                                "più recente di Nutrivo: da questa postazione si può consultare, "
                                "ma non modificare, finché non vi si installa la versione nuova.")
-                    .arg(archive.whereText())};
-    return stateNotice(archive.state(), archive.whereText());
+                    .arg(describe(server))};
+    return stateNotice(state, describe(server));
 }
 
-QString stateLine(const Archive &archive)
+ArchiveNotice stateNotice(const ArchiveSession &archive)
+{
+    return archive.server()
+               ? stateNotice(archive.state(), *archive.server(), archive.connectionError())
+               : stateNotice(archive.state(), archive.whereText());
+}
+
+QString stateLine(const ArchiveSession &archive)
 {
     if (archive.server() && archive.state() == ArchiveState::Unreachable)
         return QStringLiteral("Archivio dello studio non raggiungibile (%1): %2")

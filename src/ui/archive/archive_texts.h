@@ -3,7 +3,7 @@
 // What the archive windows say about the file's state and about a write
 // that did not happen.
 
-#include "archive/archive.h"
+#include "archive/archive_session.h"
 
 #include <QLocale>
 #include <QMessageBox>
@@ -19,10 +19,13 @@ struct ArchiveNotice
 
 // Nothing to say for a Ready or Absent archive.
 ArchiveNotice stateNotice(ArchiveState state, const QString &filePath);
+// The same for a server's archive, with why the server refused it.
+ArchiveNotice stateNotice(ArchiveState state, const ServerAddress &server,
+                          const QString &connectionError);
 // The same for the archive in use, a file's or a server's.
-ArchiveNotice stateNotice(const Archive &archive);
+ArchiveNotice stateNotice(const ArchiveSession &archive);
 // The same in the status line's two lines.
-QString stateLine(const Archive &archive);
+QString stateLine(const ArchiveSession &archive);
 // What a server's refusal means, and what to do: one Italian sentence.
 QString serverFailureText(const ServerAddress &address, const QString &libpqText);
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath);

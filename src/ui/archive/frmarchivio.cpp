@@ -3,6 +3,7 @@
 #include "archive_choice.h"
 #include "archive_keeper.h"
 #include "archive_texts.h"
+#include "archive_wait.h"
 #include "assessment/numbers.h"
 #include "frmarchivio_plan.h"
 #include "personal_transfer.h"
@@ -10,7 +11,6 @@
 #include "spreadsheet_export.h"
 #include "ui/common/messages.h"
 #include "ui/common/regional.h"
-#include "ui/common/wait_cursor.h"
 #include "ui/common/window_look.h"
 #include "ui/report/print_choices.h"
 #include "ui/trend/course_page.h"
@@ -31,6 +31,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -70,6 +71,9 @@ constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
 
 const QStringList assessmentColumns = {"Data", "Peso (Kg)", "IMC", "Classe", "Kcal/giorno"};
+// A server that did not answer a reading is asked again this often.
+constexpr int retryUnansweredMs = 30000;
+
 const QString copyFilter = QStringLiteral("Archivio di Nutrivo (*.sqlite);;Tutti i file (*)");
 
 QString shortTime(const QDateTime &time)
@@ -91,12 +95,12 @@ QStandardItem *cell(const QString &text, Qt::Alignment alignment = Qt::AlignRigh
 
 } // namespace
 
-frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *parent)
+frmArchivio::frmArchivio(ArchiveSession &archive, ArchiveKeeper &keeper, QWidget *parent)
     : QWidget(parent, Qt::Window), m_archive(archive), m_keeper(keeper),
       m_subjectItems(new QStandardItemModel(this)),
       m_foundSubjects(new QSortFilterProxyModel(this)),
       m_assessmentItems(new QStandardItemModel(this)), m_trend(new TrendView),
-      m_refresh(new QTimer(this))
+      m_refresh(new QTimer(this)), m_slow(new QTimer(this)), m_retry(new QTimer(this))
 {
     dressWindow(this, "frmArchivio", "Archivio valutazioni", "nutrivo");
     setMinimumSize(clientSize);
@@ -225,17 +229,20 @@ frmArchivio::frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *paren
         refresh();
     });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
-    connect(&m_keeper, &ArchiveKeeper::changed, this, &frmArchivio::reload);
+    connect(&m_keeper, &ArchiveKeeper::changed, this, [this] { reload(); });
     m_refresh->setSingleShot(true);
     m_refresh->setInterval(100);
     connect(m_refresh, &QTimer::timeout, this, &frmArchivio::refreshAfterBurst);
-    m_archive.whenChangedElsewhere([this] { changedElsewhere(); });
+    connect(&m_archive, &ArchiveSession::changedElsewhere, this, &frmArchivio::changedElsewhere);
+    m_slow->setSingleShot(true);
+    m_slow->setInterval(slowAnswerMs);
+    connect(m_slow, &QTimer::timeout, this, [this] {
+        m_c.lblStato->setText(
+            QStringLiteral("Il server dello studio è lento a rispondere: lettura in corso..."));
+    });
+    m_retry->setInterval(retryUnansweredMs);
+    connect(m_retry, &QTimer::timeout, this, &frmArchivio::retryUnanswered);
     updateCommands();
-}
-
-frmArchivio::~frmArchivio()
-{
-    m_archive.whenChangedElsewhere({});
 }
 
 void frmArchivio::showEvent(QShowEvent *event)
@@ -280,17 +287,56 @@ void frmArchivio::placeStatus()
     }
 }
 
-void frmArchivio::reload()
+frmArchivio::Read frmArchivio::readArchive(const Archive &archive, qint64 selectedId)
 {
-    const WaitCursor wait(m_archive.server().has_value());
+    Read read;
+    read.subjects = archive.subjects();
+    if (selectedId != 0 && !read.subjects.failed) {
+        read.assessments = archive.assessmentsOf(selectedId);
+        read.assessmentsOf = selectedId;
+    }
+    return read;
+}
+
+void frmArchivio::reload(std::function<void()> then)
+{
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
-    const Archive::Reading<KeptSubject> read = m_archive.subjects();
-    m_subjectsUnread = read.failed;
-    if (!read.failed) {
-        m_subjects = read;
+    const quint64 asked = ++m_subjectsAsked;
+    readingSent();
+    m_archive.request(
+        this, [selectedId](const Archive &archive) { return readArchive(archive, selectedId); },
+        [this, asked, then](const Read &read) {
+            readingAnswered();
+            if (asked != m_subjectsAsked)
+                return;
+            showRead(read);
+            if (then)
+                then();
+        });
+}
+
+void frmArchivio::reloadWaiting(const QString &title)
+{
+    const KeptSubject *selected = selectedSubject();
+    const qint64 selectedId = selected ? selected->id : 0;
+    ++m_subjectsAsked;
+    showRead(waitFor(this, title, m_archive, [selectedId](const Archive &archive) {
+        return readArchive(archive, selectedId);
+    }));
+}
+
+void frmArchivio::showRead(const Read &read)
+{
+    const KeptSubject *selected = selectedSubject();
+    const qint64 selectedId = selected ? selected->id : 0;
+    m_subjectsUnread = read.subjects.failed;
+    if (!read.subjects.failed) {
+        m_subjects = read.subjects;
         m_subjectsReadAt = QTime::currentTime();
     }
+    // The selection is put back as it was; its assessments follow below.
+    const QSignalBlocker quiet(m_c.lstSoggetti->selectionModel());
     m_subjectItems->clear();
     const QLocale locale;
     // Names as sameName() compares them.
@@ -325,8 +371,13 @@ void frmArchivio::reload()
             m_c.lstSoggetti->setCurrentIndex(index);
     }
 
+    if (selectedId != 0 && read.assessmentsOf == selectedId && selectedSubject()) {
+        ++m_assessmentsAsked;
+        showAssessmentsOf(selectedId, read.assessments);
+    } else {
+        showAssessments();
+    }
     showStatus();
-    showAssessments();
 }
 
 void frmArchivio::changedElsewhere()
@@ -359,17 +410,54 @@ void frmArchivio::refresh()
     const qint64 assessmentId = kept ? kept->id : 0;
     const int listScroll = m_c.lstSoggetti->verticalScrollBar()->value();
     const int tableScroll = m_c.tblValutazioni->verticalScrollBar()->value();
-    reload();
-    m_c.lstSoggetti->verticalScrollBar()->setValue(listScroll);
-    for (int row = 0; row < m_assessments.size(); ++row) {
-        if (m_assessments.at(row).id == assessmentId)
-            m_c.tblValutazioni->setCurrentIndex(m_assessmentItems->index(row, 0));
-    }
-    m_c.tblValutazioni->verticalScrollBar()->setValue(tableScroll);
-    if (subjectId != 0 && !selectedSubject())
-        m_c.lblStato->setText(
-            QStringLiteral("Il soggetto selezionato è stato eliminato da un'altra postazione. ") +
-            m_c.lblStato->text());
+    reload([=] {
+        m_c.lstSoggetti->verticalScrollBar()->setValue(listScroll);
+        for (int row = 0; row < m_assessments.size(); ++row) {
+            if (m_assessments.at(row).id == assessmentId)
+                m_c.tblValutazioni->setCurrentIndex(m_assessmentItems->index(row, 0));
+        }
+        m_c.tblValutazioni->verticalScrollBar()->setValue(tableScroll);
+        if (subjectId != 0 && !selectedSubject())
+            m_c.lblStato->setText(QStringLiteral("Il soggetto selezionato è stato eliminato da "
+                                                 "un'altra postazione. ") +
+                                  m_c.lblStato->text());
+    });
+}
+
+void frmArchivio::readingSent()
+{
+    if (!m_archive.onItsThread())
+        return;
+    if (m_readingsAwaited++ == 0)
+        m_slow->start();
+}
+
+void frmArchivio::readingAnswered()
+{
+    if (m_readingsAwaited == 0 || --m_readingsAwaited > 0)
+        return;
+    // The line said the server was slow: it says what was read now.
+    if (!m_slow->isActive())
+        showStatus();
+    m_slow->stop();
+}
+
+void frmArchivio::retryUnanswered()
+{
+    if (!isVisible() || m_readingsAwaited > 0)
+        return;
+    readingSent();
+    m_archive.request(
+        this,
+        [](Archive &archive) {
+            if (archive.state() == ArchiveState::Unreachable)
+                archive.open();
+            return 0;
+        },
+        [this](int) {
+            readingAnswered();
+            refresh();
+        });
 }
 
 void frmArchivio::showStatus()
@@ -383,6 +471,10 @@ void frmArchivio::showStatus()
     // A reading that failed is said, never shown as an empty archive.
     const bool unread = m_subjectsUnread || m_assessmentsUnread;
     m_c.cmdRiprova->setVisible(unread);
+    if (!unread)
+        m_retry->stop();
+    else if (!m_retry->isActive())
+        m_retry->start();
     placeStatus();
     if (unread && m_subjectsReadAt.isValid()) {
         m_c.lblStato->setText(
@@ -434,15 +526,40 @@ const KeptAssessment *frmArchivio::selectedAssessment() const
 
 void frmArchivio::showAssessments()
 {
-    const WaitCursor wait(m_archive.server().has_value());
     const KeptSubject *subject = selectedSubject();
-    const Archive::Reading<KeptAssessment> read =
-        subject ? m_archive.assessmentsOf(subject->id) : Archive::Reading<KeptAssessment>();
+    const qint64 subjectId = subject ? subject->id : 0;
+    const quint64 asked = ++m_assessmentsAsked;
+    if (subjectId == 0) {
+        showAssessmentsOf(0, {});
+        return;
+    }
+    // Another subject's visits never stand beside this one while the answer comes.
+    if (subjectId != m_assessmentsOf && m_archive.onItsThread()) {
+        m_assessments.clear();
+        m_assessmentItems->removeRows(0, m_assessmentItems->rowCount());
+        Trend reading = trendOf(subject->sex, {});
+        reading.reading = true;
+        m_trend->setTrend(reading);
+        updateCommands();
+    }
+    readingSent();
+    m_archive.request(
+        this, [subjectId](const Archive &archive) { return archive.assessmentsOf(subjectId); },
+        [this, asked, subjectId](const Archive::Reading<KeptAssessment> &read) {
+            readingAnswered();
+            if (asked == m_assessmentsAsked)
+                showAssessmentsOf(subjectId, read);
+        });
+}
+
+void frmArchivio::showAssessmentsOf(qint64 subjectId, const Archive::Reading<KeptAssessment> &read)
+{
+    const KeptSubject *subject = selectedSubject();
     m_assessmentsUnread = read.failed;
     // What was read of the same subject stays; another's visits are unknown.
-    if (!read.failed || !subject || subject->id != m_assessmentsOf)
+    if (!read.failed || subjectId != m_assessmentsOf)
         m_assessments = read;
-    m_assessmentsOf = subject ? subject->id : 0;
+    m_assessmentsOf = subjectId;
     m_assessmentItems->removeRows(0, m_assessmentItems->rowCount());
     for (const KeptAssessment &kept : std::as_const(m_assessments)) {
         m_assessmentItems->appendRow(
@@ -497,17 +614,17 @@ bool frmArchivio::confirm(const QString &title, const QString &text, const QStri
     return box.clickedButton() == yes;
 }
 
-WriteOutcome frmArchivio::waitingFor(const std::function<WriteOutcome()> &change)
+WriteOutcome frmArchivio::waitingFor(const QString &title,
+                                     const std::function<WriteOutcome(Archive &)> &change)
 {
-    const WaitCursor wait(m_archive.server().has_value());
-    return change();
+    return waitFor(this, title, m_archive, change);
 }
 
 void frmArchivio::report(const QString &title, WriteOutcome outcome)
 {
     if (outcome != WriteOutcome::Done)
         showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
-    reload();
+    reloadWaiting(title);
 }
 
 // The subject and assessment as the user saw them, copied: another
@@ -525,7 +642,7 @@ void frmArchivio::removeAssessment()
                     .arg(name, shortTime(kept.takenAt)),
                 QStringLiteral("Elimina"))) {
         const WriteOutcome outcome =
-            waitingFor([&] { return m_archive.removeAssessment(kept.id); });
+            waitingFor(title, [&](Archive &archive) { return archive.removeAssessment(kept.id); });
         if (outcome == WriteOutcome::Stale)
             reportStale(
                 title, *subject,
@@ -547,7 +664,8 @@ void frmArchivio::removeSubject()
                     .arg(subject.name)
                     .arg(subject.assessments),
                 QStringLiteral("Elimina"))) {
-        const WriteOutcome outcome = waitingFor([&] { return m_archive.removeSubject(subject); });
+        const WriteOutcome outcome =
+            waitingFor(title, [&](Archive &archive) { return archive.removeSubject(subject); });
         if (outcome == WriteOutcome::Stale)
             reportStale(title, subject, QStringLiteral("il soggetto non è stato eliminato."),
                         QStringLiteral("non resta nulla da eliminare."));
@@ -579,7 +697,8 @@ void frmArchivio::renameSubject()
             showWarning(this, title, QStringLiteral("Il cognome e nome non può essere vuoto."));
             return;
         }
-        const WriteOutcome outcome = waitingFor([&] { return m_archive.rename(seen, name); });
+        const WriteOutcome outcome =
+            waitingFor(title, [&](Archive &archive) { return archive.rename(seen, name); });
         if (outcome != WriteOutcome::Stale) {
             report(title, outcome);
             return;
@@ -596,7 +715,7 @@ void frmArchivio::renameSubject()
 void frmArchivio::reportStale(const QString &title, const KeptSubject &seen, const QString &outcome,
                               const QString &whenGone)
 {
-    reload();
+    reloadWaiting(title);
     const std::optional<KeptSubject> now = subjectWithId(seen.id);
     showWarning(
         this, title,
@@ -624,7 +743,8 @@ void frmArchivio::saveCopy()
         this, QStringLiteral("Salva una copia dell'archivio"), proposed, copyFilter);
     if (target.isEmpty())
         return;
-    const WriteOutcome outcome = m_archive.saveCopy(target);
+    const WriteOutcome outcome =
+        waitingFor(title, [&](const Archive &archive) { return archive.saveCopy(target); });
     if (outcome == WriteOutcome::Done)
         showInformation(this, title,
                         QStringLiteral("Copia dell'archivio salvata in:\n%1")
@@ -659,7 +779,8 @@ void frmArchivio::restoreCopy()
                  QStringLiteral("Ripristina")))
         return;
     QString keptAs;
-    const WriteOutcome outcome = m_archive.restoreFrom(source, &keptAs);
+    const WriteOutcome outcome =
+        waitingFor(title, [&](Archive &archive) { return archive.restoreFrom(source, &keptAs); });
     if (outcome == WriteOutcome::Done)
         showInformation(
             this, title,
@@ -670,7 +791,7 @@ void frmArchivio::restoreCopy()
                       .arg(QDir::toNativeSeparators(keptAs)));
     else
         showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
-    reload();
+    reloadWaiting(title);
 }
 
 void frmArchivio::printCourse()
@@ -711,7 +832,7 @@ void frmArchivio::chooseServer()
     }
     if (m_keeper.chooseServer(this, address)) {
         m_subjectsReadAt = QTime();
-        reload();
+        reloadWaiting(title);
     }
 }
 
@@ -719,12 +840,12 @@ void frmArchivio::usePersonal()
 {
     m_keeper.choosePersonal();
     m_subjectsReadAt = QTime();
-    reload();
+    reloadWaiting(QStringLiteral("Archivio personale"));
 }
 
 void frmArchivio::transferPersonal()
 {
     if (m_archive.server() && m_archive.state() == ArchiveState::Ready &&
         transferPersonalArchive(this, m_archive, Archive::defaultPath()))
-        reload();
+        reloadWaiting(QStringLiteral("Trasferisci nell'archivio dello studio"));
 }

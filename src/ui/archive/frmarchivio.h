@@ -5,7 +5,7 @@
 // the subject's course printed, a spreadsheet file, and copies of the whole
 // archive.
 
-#include "archive/archive.h"
+#include "archive/archive_session.h"
 #include "ui/common/control_plan.h"
 
 #include <QTime>
@@ -27,11 +27,13 @@ class frmArchivio : public QWidget
     Q_OBJECT
 
 public:
-    frmArchivio(Archive &archive, ArchiveKeeper &keeper, QWidget *parent = nullptr);
-    ~frmArchivio() override;
+    frmArchivio(ArchiveSession &archive, ArchiveKeeper &keeper, QWidget *parent = nullptr);
 
-    // Reads the archive again, keeping the subject selected.
-    void reload();
+    // Reads the archive again, keeping the subject selected; shown when the
+    // answer comes.
+    void reload(std::function<void()> then = {});
+    // Whether a reading sent to the archive has not been answered yet.
+    bool awaitingArchive() const { return m_readingsAwaited > 0; }
 
 signals:
     void assessmentOpened(const KeptSubject &subject, const KeptAssessment &assessment);
@@ -47,7 +49,26 @@ private:
     // The first change of a burst is read at once, the rest together after it.
     void changedElsewhere();
     void refreshAfterBurst();
+    // The subjects, and the selected one's assessments, as read together.
+    struct Read
+    {
+        Archive::Reading<KeptSubject> subjects;
+        Archive::Reading<KeptAssessment> assessments;
+        qint64 assessmentsOf = 0;
+    };
+    static Read readArchive(const Archive &archive, qint64 selectedId);
+    // The same, waited for: what follows a change needs the archive as it is.
+    void reloadWaiting(const QString &title);
+    void showRead(const Read &read);
+    // The selected subject's assessments, asked for; shown when they come.
     void showAssessments();
+    void showAssessmentsOf(qint64 subjectId, const Archive::Reading<KeptAssessment> &read);
+    // A reading sent to the server: after a moment without its answer the
+    // status line says the server is slow.
+    void readingSent();
+    void readingAnswered();
+    // A server that did not answer is tried again by itself now and then.
+    void retryUnanswered();
     void showStatus();
     // The status line narrower while "Riprova" stands beside it.
     void placeStatus();
@@ -64,8 +85,9 @@ private:
     void transferPersonal();
     void exportAssessments();
     bool confirm(const QString &title, const QString &text, const QString &action);
-    // A change, or the archive's opening, under the wait cursor on a server.
-    WriteOutcome waitingFor(const std::function<WriteOutcome()> &change);
+    // A change to the archive, waited for over this window.
+    WriteOutcome waitingFor(const QString &title,
+                            const std::function<WriteOutcome(Archive &)> &change);
     void report(const QString &title, WriteOutcome outcome);
 
     // A change refused as stale: what the other workstation did, from the
@@ -77,7 +99,7 @@ private:
     const KeptSubject *selectedSubject() const;
     const KeptAssessment *selectedAssessment() const;
 
-    Archive &m_archive;
+    ArchiveSession &m_archive;
     ArchiveKeeper &m_keeper;
     Controls m_controls;
     struct Handled
@@ -96,6 +118,12 @@ private:
     TrendView *m_trend;
     QTimer *m_refresh; // the burst's gathering, after its first reading
     bool m_changedSinceReading = false;
+    QTimer *m_slow;  // a reading's answer awaited
+    QTimer *m_retry; // a reading that failed, tried again
+    int m_readingsAwaited = 0;
+    // Each reading numbered: one answered after a newer was sent is not shown.
+    quint64 m_subjectsAsked = 0;
+    quint64 m_assessmentsAsked = 0;
     // Where the plan puts the controls that follow the window's size.
     struct Designed
     {

@@ -1,13 +1,16 @@
 #include "personal_transfer.h"
 
-#include "archive/archive.h"
 #include "archive_texts.h"
+#include "archive_wait.h"
 #include "namesake_question.h"
 #include "ui/common/messages.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
+#include <atomic>
 
 namespace {
 
@@ -63,9 +66,56 @@ QString outcomeText(const Archive::Transfer &transfer)
            '\n' + unchanged;
 }
 
+// The transfer runs where the practice's archive lives, reading the
+// personal file there too; the window follows its rows.
+Archive::Transfer transferred(QWidget *over, ArchiveSession &practice, const QString &personalPath,
+                              const QHash<qint64, qint64> &samePerson, int rows)
+{
+    QProgressDialog progress(QStringLiteral("Trasferimento nell'archivio dello studio..."),
+                             QStringLiteral("Annulla"), 0, rows, over);
+    progress.setWindowTitle(title);
+    // Application-modal: nothing else may write to the archive meanwhile.
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    // Stays until the transfer has stopped: only then is its outcome known.
+    QObject::disconnect(&progress, &QProgressDialog::canceled, &progress, &QProgressDialog::cancel);
+    std::atomic<bool> cancelled = false;
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
+        cancelled = true;
+        progress.setLabelText(QStringLiteral("Annullamento del trasferimento..."));
+    });
+    std::atomic<int> done = 0;
+    std::atomic<int> total = rows;
+    QTimer follow;
+    QObject::connect(&follow, &QTimer::timeout, &progress, [&] {
+        progress.setMaximum(total);
+        progress.setValue(done);
+    });
+    follow.start(50);
+    progress.show();
+    std::optional<Archive::Transfer> transfer;
+    QEventLoop loop;
+    practice.send(
+        [&](Archive &archive) {
+            Archive personal(personalPath);
+            personal.open();
+            transfer = archive.takeIn(personal, samePerson, [&](int rowsDone, int rowsAll) {
+                done = rowsDone;
+                total = rowsAll;
+                return !cancelled;
+            });
+        },
+        [&] { loop.quit(); });
+    if (!transfer)
+        loop.exec();
+    return *transfer;
+}
+
 } // namespace
 
-bool transferPersonalArchive(QWidget *over, Archive &practice, const QString &personalPath)
+bool transferPersonalArchive(QWidget *over, ArchiveSession &practice, const QString &personalPath)
 {
     const QString empty =
         QStringLiteral("L'archivio personale è vuoto: non c'è nulla da trasferire.");
@@ -101,7 +151,8 @@ bool transferPersonalArchive(QWidget *over, Archive &practice, const QString &pe
 
     // Namesakes are never joined unasked.
     QHash<qint64, qint64> samePerson;
-    const QList<KeptSubject> there = practice.subjects();
+    const QList<KeptSubject> there =
+        waitFor(over, title, practice, [](const Archive &archive) { return archive.subjects(); });
     for (const KeptSubject &subject : subjects) {
         const QList<KeptSubject> namesakes = namesakesOf(there, subject.name, subject.sex);
         if (namesakes.isEmpty())
@@ -120,23 +171,8 @@ bool transferPersonalArchive(QWidget *over, Archive &practice, const QString &pe
             samePerson.insert(subject.id, *chosen);
     }
 
-    // Application-modal: nothing else may write on the connection meanwhile.
-    QProgressDialog progress(QStringLiteral("Trasferimento nell'archivio dello studio..."),
-                             QStringLiteral("Annulla"), 0, int(subjects.size()) + assessments,
-                             over);
-    progress.setWindowTitle(title);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setValue(0);
     const Archive::Transfer transfer =
-        practice.takeIn(personal, samePerson, [&](int done, int total) {
-            progress.setMaximum(total);
-            progress.setValue(done);
-            return !progress.wasCanceled();
-        });
-    progress.close();
+        transferred(over, practice, personalPath, samePerson, int(subjects.size()) + assessments);
     const QString text = outcomeText(transfer);
     if (transfer.outcome == WriteOutcome::Done || transfer.cancelled)
         showInformation(over, title, text);

@@ -4,9 +4,9 @@
 // confirmed, the namesakes asked about one by one, then a progress bar that
 // can stop it, and at the end what was done. The personal file is only read.
 
-class Archive;
+class ArchiveSession;
 class QString;
 class QWidget;
 
 // True when the practice's archive took the rows.
-bool transferPersonalArchive(QWidget *over, Archive &practice, const QString &personalPath);
+bool transferPersonalArchive(QWidget *over, ArchiveSession &practice, const QString &personalPath);

@@ -1,5 +1,6 @@
 #include "spreadsheet_export.h"
 
+#include "archive_wait.h"
 #include "ui/common/messages.h"
 #include "ui/report/pdf_file.h"
 
@@ -47,31 +48,50 @@ SpreadsheetFormat spreadsheetFormatOf(const QLocale &locale)
     return spreadsheetFormat(locale.decimalPoint().toStdString(), date + " HH:mm");
 }
 
-QString exportSpreadsheet(QWidget *parent, const Archive &archive, const KeptSubject *selected)
+namespace {
+
+// The subjects' courses, read in one go where the archive lives; failed
+// when any reading did not finish.
+Archive::Reading<SubjectCourse> coursesOf(const Archive &archive,
+                                          std::optional<KeptSubject> onlySubject)
 {
-    Scope scope = selected ? askScope(parent, *selected) : Scope::Archive;
-    if (scope == Scope::None)
-        return QString();
-    QList<SubjectCourse> courses;
+    Archive::Reading<SubjectCourse> courses;
     Archive::Reading<KeptSubject> subjects;
-    if (scope == Scope::Subject)
-        subjects << *selected;
+    if (onlySubject)
+        subjects << *onlySubject;
     else
         subjects = archive.subjects();
-    bool unread = subjects.failed;
+    courses.failed = subjects.failed;
     // In the order the archive window lists them.
     std::sort(subjects.begin(), subjects.end(), [](const KeptSubject &a, const KeptSubject &b) {
         return QString::localeAwareCompare(a.name, b.name) < 0;
     });
-    qsizetype count = 0;
     for (const KeptSubject &subject : std::as_const(subjects)) {
-        if (unread)
+        if (courses.failed)
             break;
         const Archive::Reading<KeptAssessment> assessments = archive.assessmentsOf(subject.id);
-        unread = assessments.failed;
+        courses.failed = assessments.failed;
         courses << SubjectCourse{subject, assessments};
-        count += assessments.size();
     }
+    return courses;
+}
+
+} // namespace
+
+QString exportSpreadsheet(QWidget *parent, ArchiveSession &archive, const KeptSubject *selected)
+{
+    Scope scope = selected ? askScope(parent, *selected) : Scope::Archive;
+    if (scope == Scope::None)
+        return QString();
+    const std::optional<KeptSubject> onlySubject =
+        scope == Scope::Subject ? std::optional(*selected) : std::nullopt;
+    const Archive::Reading<SubjectCourse> courses =
+        waitFor(parent, title, archive,
+                [&onlySubject](const Archive &kept) { return coursesOf(kept, onlySubject); });
+    const bool unread = courses.failed;
+    qsizetype count = 0;
+    for (const SubjectCourse &course : courses)
+        count += course.assessments.size();
     // Never a file with part of the archive in it.
     if (unread) {
         showWarning(parent, title,

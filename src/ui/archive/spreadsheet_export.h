@@ -3,7 +3,7 @@
 // "Esporta CSV...": the selected subject's assessments, or the whole
 // archive's, into a spreadsheet file the user chooses.
 
-#include "archive/archive.h"
+#include "archive/archive_session.h"
 #include "archive/spreadsheet_file.h"
 
 class QLocale;
@@ -13,4 +13,4 @@ class QWidget;
 SpreadsheetFormat spreadsheetFormatOf(const QLocale &locale);
 
 // What was written, for the window to say; empty when nothing was.
-QString exportSpreadsheet(QWidget *parent, const Archive &archive, const KeptSubject *selected);
+QString exportSpreadsheet(QWidget *parent, ArchiveSession &archive, const KeptSubject *selected);

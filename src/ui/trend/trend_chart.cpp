@@ -197,6 +197,8 @@ void drawLegendEntry(QPainter &painter, QPointF &at, const QPen &pen, const QStr
 
 QString emptyTrendText(const Trend &trend)
 {
+    if (trend.reading)
+        return QStringLiteral("Lettura delle valutazioni...");
     return trend.unread ? QStringLiteral("Valutazioni non lette: l'archivio non ha risposto")
                         : QStringLiteral("Nessuna valutazione da mostrare");
 }

@@ -37,6 +37,7 @@ struct Trend
     assessment::Sex sex = assessment::Sex::Maschile;
     QList<TrendPoint> points; // oldest first
     bool unread = false;      // the visits could not be read: none shown, none claimed
+    bool reading = false;     // the visits asked for and not yet come
 };
 
 // What an empty trend says.

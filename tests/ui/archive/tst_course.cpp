@@ -112,6 +112,7 @@ void TestCourse::init()
         [this] { m_program->mainWindow()->findChild<QPushButton *>("cmdArchivio")->click(); });
     m_window = m_program->archiveWindow();
     QVERIFY(m_window && showActive(m_window));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->awaitingArchive(), 20000);
     QCOMPARE(control<QLabel>("lblStato")->text().contains("dello studio"), bool(m_server));
 }
 
@@ -127,6 +128,7 @@ void TestCourse::select(const QString &subject)
                                                        subject, 1, Qt::MatchStartsWith);
     QCOMPARE(found.size(), 1);
     list->setCurrentIndex(found.first());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->awaitingArchive(), 20000);
 }
 
 QString TestCourse::answering(const std::function<void()> &action, const QString &answer,

@@ -34,10 +34,13 @@ private slots:
     void refreshedAfterARestart();
     void namesakeMadeWhileTheQuestionWasOpen();
     void stoppedServerReportedAndSavedAgain();
+    void cancelledSaveToldTruly_data();
+    void cancelledSaveToldTruly();
     void olderProgramReadsANewerServer();
     void changedWhileTheDeleteWasAsked();
     void renameBesideColleagues();
     void outageNeverShownAsEmpty();
+    void readAgainByItself();
     void refusalSaidInItalian();
     void exportNeverPartial();
     void passwordAskedOnceAtAStart();
@@ -62,6 +65,16 @@ private:
 };
 
 namespace {
+
+// The window's readings answered, as far as the server's wait allows.
+bool settled(const frmArchivio *window)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (window->awaitingArchive() && clock.elapsed() < 30000)
+        QTest::qWait(5);
+    return !window->awaitingArchive();
+}
 
 const QString passwordRole = QStringLiteral("dietista_bianchi");
 const QString rolePassword = QStringLiteral("Pane e sale 1");
@@ -141,7 +154,7 @@ frmArchivio *TestFrmArchivioServer::openArchiveWindow()
 {
     answeringMessages([this] { m_driver->press("cmdArchivio"); });
     frmArchivio *window = m_program->archiveWindow();
-    return window && showActive(window) ? window : nullptr;
+    return window && showActive(window) && settled(window) ? window : nullptr;
 }
 
 void TestFrmArchivioServer::savedFoundRenamedAndDeleted()
@@ -168,6 +181,7 @@ void TestFrmArchivioServer::savedFoundRenamedAndDeleted()
     auto *list = window->findChild<QListView *>("lstSoggetti");
     QCOMPARE(list->model()->rowCount(), 1);
     list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
     QCOMPARE(window->findChild<QTableView *>("tblValutazioni")->model()->rowCount(), 1);
     // Opened again from the server into the main window.
     m_driver->box("Text1")->setText("Altro Soggetto");
@@ -224,11 +238,15 @@ void TestFrmArchivioServer::unpreparedServerNamesThePreparation()
     m_driver->press("Command1");
     // The wait cursor while the server is asked, never over a message.
     bool waitingOverMessage = false;
-    const auto shown = answeringMessages([&] {
-        QTimer::singleShot(
-            0, [&] { waitingOverMessage = QGuiApplication::overrideCursor() != nullptr; });
-        m_driver->press("cmdSalva");
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        if (qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) &&
+            QGuiApplication::overrideCursor())
+            waitingOverMessage = true;
     });
+    watch.start(1);
+    const auto shown = answeringMessages([&] { m_driver->press("cmdSalva"); });
+    watch.stop();
     // Said once; meanwhile the save goes to the personal archive.
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown[0].icon, QMessageBox::Critical);
@@ -442,6 +460,7 @@ void TestFrmArchivioServer::refreshedByAnotherWorkstation()
     QTest::keyClicks(search, "rossi");
     QCOMPARE(list->model()->rowCount(), 2);
     list->setCurrentIndex(list->model()->index(1, 0));
+    QVERIFY(settled(window));
     QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Paolo"));
 
     QElapsedTimer clock;
@@ -580,6 +599,73 @@ void TestFrmArchivioServer::stoppedServerReportedAndSavedAgain()
     QCOMPARE(reader.subjects().value(0).assessments, 2);
 }
 
+void TestFrmArchivioServer::cancelledSaveToldTruly_data()
+{
+    QTest::addColumn<bool>("commitSent");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("server stopped") << false << "Il server dell'archivio non risponde";
+    QTest::newRow("commit sent") << true << "Il server dell'archivio non ha confermato";
+}
+
+// A save the server keeps waiting: the windows go on painting, a small window
+// says the server is slow and offers "Annulla", and what the user is told
+// after it is what is known: not saved, or perhaps saved once the commit had
+// gone.
+void TestFrmArchivioServer::cancelledSaveToldTruly()
+{
+    QFETCH(bool, commitSent);
+    QFETCH(QString, told);
+    const QString database = m_server->preparedDatabase();
+    startProgram(database);
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    QCOMPARE(answeringMessages([this] { m_driver->press("cmdSalva"); }).size(), 1);
+    const auto resume = qScopeGuard([this] { m_server->resume(); });
+    if (commitSent) {
+        // The commit itself waits on the server.
+        QVERIFY(m_server->exec(database, "CREATE FUNCTION slow_commit() RETURNS trigger "
+                                         "LANGUAGE plpgsql AS $$ BEGIN PERFORM pg_sleep(3); "
+                                         "RETURN NULL; END $$"));
+        QVERIFY(m_server->exec(database, "CREATE CONSTRAINT TRIGGER slow_commit AFTER INSERT ON "
+                                         "assessments DEFERRABLE INITIALLY DEFERRED FOR EACH ROW "
+                                         "EXECUTE FUNCTION slow_commit()"));
+    } else {
+        QVERIFY(m_server->pause());
+    }
+
+    qint64 longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    QString waitTitle;
+    QElapsedTimer sinceCancel;
+    QTimer cancel;
+    connect(&cancel, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != "frmAttesa" || !waitTitle.isEmpty())
+            return;
+        waitTitle = modal->windowTitle();
+        QVERIFY(modal->findChild<QLabel *>()->text().contains("lento a rispondere"));
+        auto *button = modal->findChild<QPushButton *>();
+        QCOMPARE(button->text(), QString("Annulla"));
+        tick.stop();
+        sinceCancel.start();
+        button->click();
+    });
+    cancel.start(20);
+    sinceTick.start();
+    tick.start(10);
+    const QList<ShownMessage> shown =
+        answeringMessages([this] { m_driver->press("cmdSalva"); }, "Stessa persona");
+    QCOMPARE(waitTitle, QString("Salva nell'archivio"));
+    QVERIFY2(longest < 250, qPrintable(QString::number(longest)));
+    // The same person asked about first, once the server answers.
+    QCOMPARE(shown.size(), commitSent ? 2 : 1);
+    QVERIFY2(shown.last().text.startsWith(told), qPrintable(shown.last().text));
+    QVERIFY2(sinceCancel.elapsed() < 3000, qPrintable(QString::number(sinceCancel.elapsed())));
+    QVERIFY(m_driver->shown("Frame2"));
+}
+
 // The server's schema taken past this program's: the save says so once and
 // keeps nothing, and the window reads the archive and changes nothing.
 void TestFrmArchivioServer::olderProgramReadsANewerServer()
@@ -608,6 +694,7 @@ void TestFrmArchivioServer::olderProgramReadsANewerServer()
     auto *list = window->findChild<QListView *>("lstSoggetti");
     QCOMPARE(list->model()->rowCount(), 1);
     list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
     QVERIFY(window->findChild<QPushButton *>("cmdApri")->isEnabled());
     for (const char *change : {"cmdRinomina", "cmdEliminaSoggetto", "cmdElimina", "cmdTrasferisci"})
         QVERIFY2(!window->findChild<QPushButton *>(change)->isEnabled(), change);
@@ -634,6 +721,7 @@ void TestFrmArchivioServer::changedWhileTheDeleteWasAsked()
         if (list->model()->index(row, 0).data().toString().startsWith("Rossi Mario"))
             list->setCurrentIndex(list->model()->index(row, 0));
     }
+    QVERIFY(settled(window));
     QList<ShownMessage> shown;
     answeringDialogs(
         [&] {
@@ -675,6 +763,7 @@ void TestFrmArchivioServer::renameBesideColleagues()
     const qint64 mario = other.subjects().value(0).id;
     auto *list = window->findChild<QListView *>("lstSoggetti");
     list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
     other.keep(mario, "", developedAssessment("1,70", "69"));
     other.rename(seenSubject(other, mario), "Rossi Mario Luigi");
     // Typed "Rossi Marco" over the name as read, then given again.
@@ -728,11 +817,29 @@ void TestFrmArchivioServer::outageNeverShownAsEmpty()
     auto *retry = window->findChild<QPushButton *>("cmdRiprova");
     auto *trend = window->findChild<TrendView *>("vistaAndamento");
     list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
     QCOMPARE(table->model()->rowCount(), 1);
 
     QVERIFY(m_server->pause());
     auto resume = qScopeGuard([this] { m_server->resume(); });
+    // While the server keeps the reading waiting the window paints and says why.
+    qint64 longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer tick;
+    connect(&tick, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    sinceTick.start();
+    tick.start(10);
     list->setCurrentIndex(list->model()->index(1, 0));
+    QCOMPARE(table->model()->rowCount(), 0);
+    QCOMPARE(trend->accessibleDescription(), QString("Lettura delle valutazioni..."));
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(),
+                              QString("Il server dello studio è lento a rispondere: lettura in "
+                                      "corso..."),
+                              2000);
+    QVERIFY(window->awaitingArchive());
+    QVERIFY(settled(window));
+    tick.stop();
+    QVERIFY2(longest < 250, qPrintable(QString::number(longest)));
     QCOMPARE(list->model()->rowCount(), 2);
     QCOMPARE(table->model()->rowCount(), 0);
     QCOMPARE(trend->accessibleDescription(),
@@ -750,6 +857,29 @@ void TestFrmArchivioServer::outageNeverShownAsEmpty()
     QVERIFY2(status->text().startsWith("2 soggetti."), qPrintable(status->text()));
     QVERIFY(!retry->isVisible());
     QVERIFY(list->currentIndex().data().toString().startsWith("Rossi Mario"));
+}
+
+// A reading that failed is tried again by itself: once the server is back,
+// the window catches up without the user, what changed meanwhile included.
+void TestFrmArchivioServer::readAgainByItself()
+{
+    frmArchivio *window = openOver({"Rossi Mario"});
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    auto *table = window->findChild<QTableView *>("tblValutazioni");
+    auto *retry = window->findChild<QPushButton *>("cmdRiprova");
+    QVERIFY(m_server->pause());
+    auto resume = qScopeGuard([this] { m_server->resume(); });
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
+    QVERIFY(retry->isVisible());
+    QVERIFY(m_server->resume());
+    resume.dismiss();
+    // Nobody listens on a session given up: only the window's own retry reads it.
+    QCOMPARE(m_other->keep(0, "Bianchi Anna", developedAssessment()).outcome, WriteOutcome::Done);
+    QTRY_COMPARE_WITH_TIMEOUT(list->model()->rowCount(), 2, 40000);
+    QTRY_VERIFY(!retry->isVisible());
+    QCOMPARE(table->model()->rowCount(), 1);
 }
 
 // A CA named for a server that takes no encrypted sessions: the message says
@@ -810,6 +940,7 @@ void TestFrmArchivioServer::exportNeverPartial()
     QVERIFY(window);
     auto *list = window->findChild<QListView *>("lstSoggetti");
     list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
     auto resume = qScopeGuard([this] { m_server->resume(); });
     QList<ShownMessage> shown;
     answeringDialogs(
@@ -852,7 +983,7 @@ void TestFrmArchivioServer::passwordAskedOnceAtAStart()
     const QString database = m_server->preparedDatabase();
     QCOMPARE(startWithPassword(database), 1);
     frmArchivio *window = m_program->archiveWindow();
-    QVERIFY(window && showActive(window));
+    QVERIFY(window && showActive(window) && settled(window));
     QVERIFY2(window->findChild<QLabel *>("lblStato")->text().contains("dello studio"),
              qPrintable(window->findChild<QLabel *>("lblStato")->text()));
 
@@ -877,7 +1008,7 @@ void TestFrmArchivioServer::failedChoiceKeepsTheArchiveInUse()
     const QString database = m_server->preparedDatabase();
     QCOMPARE(startWithPassword(database), 1);
     frmArchivio *window = m_program->archiveWindow();
-    QVERIFY(window && showActive(window));
+    QVERIFY(window && showActive(window) && settled(window));
     const QString unprepared = m_server->newDatabase();
     int asked = 0;
     QList<ShownMessage> shown = givingPassword(
