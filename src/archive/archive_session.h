@@ -20,6 +20,8 @@ class ArchiveSession : public QObject
     Q_OBJECT
 
 public:
+    // A server's archive comes unopened, or opened through send(): its
+    // session belongs to the thread that opened it.
     explicit ArchiveSession(std::unique_ptr<Archive> archive);
     ~ArchiveSession() override;
 
@@ -32,8 +34,8 @@ public:
     const QString &filePath() const { return m_archive->filePath(); }
     QString whereText() const { return m_archive->whereText(); }
 
-    // From now on this archive, as it is (opened or not). Answers still due
-    // from the one before are dropped.
+    // From now on this archive, as it is (unopened, or opened through
+    // send()). Answers still due from the one before are dropped.
     void use(std::unique_ptr<Archive> archive);
     // An archive tried aside and not taken, ended where it lived.
     void dispose(std::unique_ptr<Archive> archive);
