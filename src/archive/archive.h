@@ -1,10 +1,10 @@
 #pragma once
 
-// The archive, on the personal file or a practice's server: opening and
-// checking it, taking a file to this version, and every read and write of
-// subjects and assessments. With the files beside it, the only code that
-// speaks SQL. Until the first save nothing is written: opening never makes a
-// file.
+// The archive, on the personal file or a practice's server: every read and
+// write of subjects and assessments, one SQL text over either store (see
+// archive_store.h for what differs). With the files beside it, the only code
+// that speaks SQL. Until the first save nothing is written: opening never
+// makes a file.
 
 #include "kept.h"
 #include "server_address.h"
@@ -15,17 +15,11 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
-class QSocketNotifier;
+class ArchiveStore;
+class QSqlError;
 class QSqlQuery;
-class QTimer;
-
-namespace sql {
-class Connection;
-}
-namespace server_watchdog {
-class Watch;
-}
 
 enum class ArchiveState {
     Absent,        // no file yet
@@ -67,18 +61,15 @@ public:
     // The file's path, or the server and database, as the user reads it.
     QString whereText() const;
     // Why the server refused the connection, when it did.
-    const QString &connectionError() const { return m_connectionError; }
-    ArchiveState state() const { return m_state; }
+    const QString &connectionError() const;
+    ArchiveState state() const;
     // The copy kept before the file was taken to this version, if it was.
-    const QString &migrationCopy() const { return m_migrationCopy; }
+    const QString &migrationCopy() const;
 
     // Opens the file where there is one, checks it and takes an older one to
     // this version (keeping a copy of it first). Never makes a file.
     ArchiveState open();
     void close();
-    // The same object on another store, closed until open() (the windows keep it).
-    void useFile(const QString &filePath);
-    void useServer(const ServerAddress &server, const QString &password = QString());
 
     // Rows read, or failed: a reading that did not finish is never "none".
     template <typename Row>
@@ -87,9 +78,9 @@ public:
         bool failed = false;
     };
     // A server given up is not asked again until it is opened again.
-    Reading<KeptSubject> subjects() const;
-    Reading<KeptAssessment> assessmentsOf(qint64 subjectId) const; // newest first
-    bool holdsAssessment(qint64 assessmentId) const;
+    Reading<KeptSubject> subjects();
+    Reading<KeptAssessment> assessmentsOf(qint64 subjectId); // newest first
+    bool holdsAssessment(qint64 assessmentId);
 
     struct Kept
     {
@@ -115,11 +106,11 @@ public:
     // Called from the event loop when another workstation has changed a
     // server archive (its saves, renames and deletes); never for this one's.
     using Changed = std::function<void()>;
-    void whenChangedElsewhere(Changed listener) { m_changedElsewhere = std::move(listener); }
+    void whenChangedElsewhere(Changed listener);
 
     // A consistent copy of the whole archive, written beside target and moved
     // there: a file's own, or one snapshot of a server's as a file.
-    WriteOutcome saveCopy(const QString &target) const;
+    WriteOutcome saveCopy(const QString &target);
 
     struct Transfer
     {
@@ -136,7 +127,7 @@ public:
     // count and checksum on both sides before it is committed; anything else
     // leaves this archive as it was, and from is only read. samePerson joins a
     // subject of from to one of this archive (from's id to this one's).
-    Transfer takeIn(const Archive &from, const QHash<qint64, qint64> &samePerson,
+    Transfer takeIn(Archive &from, const QHash<qint64, qint64> &samePerson,
                     const Progress &progress);
     // Whether a file is a sound archive this program can read and write.
     static ArchiveState inspect(const QString &filePath);
@@ -145,66 +136,23 @@ public:
     WriteOutcome restoreFrom(const QString &source, QString *replacedKeptAs = nullptr);
 
 private:
-    ArchiveState openConnection(bool readOnly);
-    ArchiveState openServer() const;
+    QSqlDatabase database() const;
     WriteOutcome outcomeOf(const QSqlError &error) const;
-    // After the server ended the session (a restart, pg_terminate_backend, a
-    // network that came back), a new one for the next try; false for any
-    // other failure, or when the server is still away.
-    bool reopenedAfterLoss(const QSqlError &error) const;
-    bool sessionLost(const QSqlError &error) const;
-    bool reopenServer() const;
-    // After the watchdog ended a session the server left unanswered: nothing
-    // more is asked of it in this action, and the next opens a new session.
-    void giveUpOnServer() const;
-    // Whether the watch ran out; then the server is given up, query with it.
-    bool givenUp(const server_watchdog::Watch &watch, QSqlQuery &query) const;
-    // Other workstations' changes reach this one through the server.
-    void listenForChanges() const;
-    // After the server ended an idle session: a new one, listening again,
-    // tried until the server is back.
-    void reconnectAfterLoss() const;
-    void prepareReconnection() const;
-    void hear(bool fromSocket) const;
-    void stopListening() const;
-    // Every end of a session goes through here: its socket is never watched
-    // once closed.
-    void dropSession() const;
-    // Part of the transaction under way on a server: tells the others what
-    // changed when it commits ("subject 12"), never a subject's data.
-    bool announce(QSqlQuery &query, const QString &what, qint64 id) const;
     // One statement; on a server whose session had ended, tried once more on
     // a new one. Only for statements that may run twice.
-    bool runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values) const;
+    bool runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values);
     Kept keepOnce(qint64 subjectId, const QString &name, const KeptAssessment &assessment,
                   const std::optional<QList<qint64>> &namesakesAsked, bool &committing);
     // Whether a subject of that name, other than newId and those asked, is there.
     bool unaskedNamesake(QSqlQuery &query, qint64 newId, const QString &name,
-                         const KeptAssessment &assessment, const QList<qint64> &asked,
-                         bool &found) const;
-    WriteOutcome saveServerCopy(const QString &part) const;
-    Transfer takeInWatched(const Archive &from, const QHash<qint64, qint64> &samePerson,
+                         const KeptAssessment &assessment, const QList<qint64> &asked, bool &found);
+    Transfer takeInWatched(Archive &from, const QHash<qint64, qint64> &samePerson,
                            const Progress &progress);
-    ArchiveState bringUpToDate(int version);
-    bool makeFile();
-    QSqlDatabase database() const;
-    // One statement that changes the file, only while it is Ready; Stale when
-    // it changed no row.
+    // One statement that changes the archive, only while it is Ready; Stale
+    // when it changed no row.
     WriteOutcome write(const QString &statement, const QVariantList &values, qint64 subjectId);
 
     QString m_filePath;
     std::optional<ServerAddress> m_server;
-    QString m_password;
-    // The server's session is the archive's means, not its content: reads
-    // that find it ended open another.
-    mutable QString m_connectionError;
-    mutable std::unique_ptr<sql::Connection> m_connection;
-    mutable ArchiveState m_state = ArchiveState::Absent;
-    Changed m_changedElsewhere;
-    QString m_migrationCopy;
-    mutable std::unique_ptr<QTimer> m_reconnection;
-    mutable int m_retryAfterMs = 0;
-    mutable std::unique_ptr<QSocketNotifier> m_listening;
-    // Notifications libpq read while a statement ran wait for no socket.
-    mutable std::unique_ptr<QTimer> m_noticeCheck;
+    std::unique_ptr<ArchiveStore> m_store;
 };

@@ -3,7 +3,9 @@
 // whole, so a failure never leaves part of one.
 
 #include "archive.h"
+#include "archive_store.h"
 #include "file_header.h"
+#include "file_store.h"
 #include "schema.h"
 #include "sql_support.h"
 
@@ -66,34 +68,33 @@ WriteOutcome copyPrivately(const QString &source, const QString &target)
 
 } // namespace
 
-WriteOutcome Archive::saveCopy(const QString &target) const
+WriteOutcome Archive::saveCopy(const QString &target)
 {
-    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+    if (state() != ArchiveState::Ready && state() != ArchiveState::ReadOnlyNewer)
         return WriteOutcome::Refused;
     const QString part = partName(target);
     QFile::remove(part);
     if (!sql::makePrivateFile(part))
         return WriteOutcome::Unwritable;
-    if (m_server) {
-        const WriteOutcome outcome = saveServerCopy(part);
-        if (outcome != WriteOutcome::Done) {
-            QFile::remove(part);
-            return outcome;
-        }
-    } else {
-        // A snapshot taken in one read transaction: consistent while others write.
-        QSqlQuery vacuum(database());
-        if (!sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})) {
-            const WriteOutcome outcome = sql::outcomeOf(vacuum.lastError());
-            QFile::remove(part);
-            return outcome;
-        }
+    const WriteOutcome outcome = m_store->snapshotInto(part);
+    if (outcome != WriteOutcome::Done) {
+        QFile::remove(part);
+        return outcome;
     }
     if (!moveOver(part, target)) {
         QFile::remove(part);
         return WriteOutcome::Unwritable;
     }
     return WriteOutcome::Done;
+}
+
+// A snapshot taken in one read transaction: consistent while others write.
+WriteOutcome FileStore::snapshotInto(const QString &part)
+{
+    QSqlQuery vacuum(database());
+    return sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})
+               ? WriteOutcome::Done
+               : sql::outcomeOf(vacuum.lastError());
 }
 
 ArchiveState Archive::inspect(const QString &filePath)
@@ -115,7 +116,12 @@ ArchiveState Archive::inspect(const QString &filePath)
 
 WriteOutcome Archive::restoreFrom(const QString &source, QString *replacedKeptAs)
 {
-    if (inspect(source) != ArchiveState::Ready)
+    return m_store->replaceWith(source, replacedKeptAs);
+}
+
+WriteOutcome FileStore::replaceWith(const QString &source, QString *replacedKeptAs)
+{
+    if (Archive::inspect(source) != ArchiveState::Ready)
         return WriteOutcome::Refused;
     if (QFileInfo(source).canonicalFilePath() == QFileInfo(m_filePath).canonicalFilePath())
         return WriteOutcome::Refused;

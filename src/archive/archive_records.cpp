@@ -3,7 +3,7 @@
 // wait for each other instead of failing.
 
 #include "archive.h"
-#include "server_watchdog.h"
+#include "archive_store.h"
 #include "sql_support.h"
 
 #include <array>
@@ -108,33 +108,31 @@ ShownFigures readFigures(const QSqlQuery &query, int first)
 
 } // namespace
 
-bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values) const
+bool Archive::runOnce(QSqlQuery &query, const QString &statement, const QVariantList &values)
 {
     for (int attempt = 0;; ++attempt) {
         query = QSqlQuery(database());
         query.setForwardOnly(true);
-        {
-            const server_watchdog::Watch watch(database());
-            if (sql::run(query, statement, values))
-                return true;
-            if (givenUp(watch, query))
-                return false;
-        }
+        bool done = false;
+        if (!m_store->watched([&] { done = sql::run(query, statement, values); }, &query))
+            return false;
+        if (done)
+            return true;
         // Any other failure keeps its error, for its outcome.
-        if (attempt > 0 || !sessionLost(query.lastError()))
+        if (attempt > 0 || !m_store->sessionLost(query.lastError()))
             return false;
         // The statement goes before the session it was prepared on.
         query = QSqlQuery();
-        if (!reopenServer())
+        if (!m_store->reopen())
             return false;
     }
 }
 
-Archive::Reading<KeptSubject> Archive::subjects() const
+Archive::Reading<KeptSubject> Archive::subjects()
 {
     Reading<KeptSubject> subjects;
-    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer) {
-        subjects.failed = m_state == ArchiveState::Unreachable;
+    if (state() != ArchiveState::Ready && state() != ArchiveState::ReadOnlyNewer) {
+        subjects.failed = state() == ArchiveState::Unreachable;
         return subjects;
     }
     QSqlQuery query;
@@ -147,25 +145,29 @@ Archive::Reading<KeptSubject> Archive::subjects() const
                        " GROUP BY s.id, s.name, s.sex, s.version");
     subjects.failed = !runOnce(query, statement, {});
     // A server sends the rows as they are read.
-    const server_watchdog::Watch watch(database());
-    while (query.next()) {
-        subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
-                         fromName<Sex>(sexNames, query.value(2).toString()),
-                         readTime(query.value(3)), query.value(4).toInt(), readTime(query.value(5)),
-                         query.value(6).toString(), query.value(7).toLongLong()});
-    }
-    if (givenUp(watch, query) || query.lastError().isValid()) {
+    const bool answered = m_store->watched(
+        [&] {
+            while (query.next()) {
+                subjects.append({query.value(0).toLongLong(), query.value(1).toString(),
+                                 fromName<Sex>(sexNames, query.value(2).toString()),
+                                 readTime(query.value(3)), query.value(4).toInt(),
+                                 readTime(query.value(5)), query.value(6).toString(),
+                                 query.value(7).toLongLong()});
+            }
+        },
+        &query);
+    if (!answered || query.lastError().isValid()) {
         subjects.clear();
         subjects.failed = true;
     }
     return subjects;
 }
 
-Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
+Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId)
 {
     Reading<KeptAssessment> assessments;
-    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer) {
-        assessments.failed = m_state == ArchiveState::Unreachable;
+    if (state() != ArchiveState::Ready && state() != ArchiveState::ReadOnlyNewer) {
+        assessments.failed = state() == ArchiveState::Unreachable;
         return assessments;
     }
     QSqlQuery query;
@@ -176,39 +178,41 @@ Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId) const
                        " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
             .arg(figureColumns);
     assessments.failed = !runOnce(query, statement, {subjectId});
-    const server_watchdog::Watch watch(database());
-    while (query.next()) {
-        KeptAssessment kept;
-        kept.id = query.value(0).toLongLong();
-        kept.takenAt = readTime(query.value(1));
-        kept.heightText = query.value(2).toString();
-        kept.weightText = query.value(3).toString();
-        kept.ageText = query.value(4).toString();
-        kept.sex = fromName<Sex>(sexNames, query.value(5).toString());
-        kept.activity = fromName<ActivityLevel>(activityNames, query.value(6).toString());
-        kept.build = fromName<Constitution>(buildNames, query.value(7).toString());
-        kept.programVersion = query.value(8).toString();
-        kept.figures = readFigures(query, 9);
-        placeOnGrowthReference(kept);
-        assessments.append(kept);
-    }
-    if (givenUp(watch, query) || query.lastError().isValid()) {
+    const bool answered = m_store->watched(
+        [&] {
+            while (query.next()) {
+                KeptAssessment kept;
+                kept.id = query.value(0).toLongLong();
+                kept.takenAt = readTime(query.value(1));
+                kept.heightText = query.value(2).toString();
+                kept.weightText = query.value(3).toString();
+                kept.ageText = query.value(4).toString();
+                kept.sex = fromName<Sex>(sexNames, query.value(5).toString());
+                kept.activity = fromName<ActivityLevel>(activityNames, query.value(6).toString());
+                kept.build = fromName<Constitution>(buildNames, query.value(7).toString());
+                kept.programVersion = query.value(8).toString();
+                kept.figures = readFigures(query, 9);
+                placeOnGrowthReference(kept);
+                assessments.append(kept);
+            }
+        },
+        &query);
+    if (!answered || query.lastError().isValid()) {
         assessments.clear();
         assessments.failed = true;
     }
     return assessments;
 }
 
-bool Archive::holdsAssessment(qint64 assessmentId) const
+bool Archive::holdsAssessment(qint64 assessmentId)
 {
-    if (m_state != ArchiveState::Ready && m_state != ArchiveState::ReadOnlyNewer)
+    if (state() != ArchiveState::Ready && state() != ArchiveState::ReadOnlyNewer)
         return false;
     QSqlQuery query;
     if (!runOnce(query, QStringLiteral("SELECT 1 FROM assessments WHERE id = ?"), {assessmentId}))
         return false;
-    const server_watchdog::Watch watch(database());
-    const bool held = query.next();
-    return !givenUp(watch, query) && held;
+    bool held = false;
+    return m_store->watched([&] { held = query.next(); }, &query) && held;
 }
 
 // A save that failed before its commit was never kept and is tried once more
@@ -217,37 +221,33 @@ bool Archive::holdsAssessment(qint64 assessmentId) const
 Archive::Kept Archive::keep(qint64 subjectId, const QString &name, const KeptAssessment &kept,
                             const std::optional<QList<qint64>> &namesakesAsked)
 {
-    // A server away when the archive was opened may be back.
-    if (m_server && m_state == ArchiveState::Unreachable && !reopenServer())
-        return {WriteOutcome::Offline};
+    // A file is made by the first save; a server away when the archive was
+    // opened may be back.
+    if (!m_store->readyToSave())
+        return {m_store->unreachableOutcome()};
     bool committing = false;
     const auto keepWatched = [&] {
-        bool unanswered = false;
-        const Kept done = server_watchdog::watched(database(), unanswered, [&] {
-            return keepOnce(subjectId, name, kept, namesakesAsked, committing);
-        });
-        if (unanswered)
-            giveUpOnServer();
+        Kept done;
+        m_store->watched(
+            [&] { done = keepOnce(subjectId, name, kept, namesakesAsked, committing); });
         if (committing && done.outcome == WriteOutcome::Offline)
             return Kept{WriteOutcome::Unconfirmed};
         return done;
     };
     const Kept first = keepWatched();
-    if (first.outcome != WriteOutcome::Offline || !m_server ||
-        m_state == ArchiveState::Unreachable || !reopenServer())
+    if (first.outcome != WriteOutcome::Offline || state() == ArchiveState::Unreachable ||
+        !m_store->reopen())
         return first;
     return keepWatched();
 }
 
 bool Archive::unaskedNamesake(QSqlQuery &query, qint64 newId, const QString &name,
                               const KeptAssessment &assessment, const QList<qint64> &asked,
-                              bool &found) const
+                              bool &found)
 {
-    // Workstations making a subject take turns here on a server, so that the
-    // second sees the first's; a file's writers take turns already.
-    constexpr qint64 newSubjectLock = 0x4E757473;
-    if (m_server &&
-        !sql::run(query, QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(newSubjectLock)))
+    // Workstations making a subject take turns here, so that the second sees
+    // the first's.
+    if (!m_store->takeTurnForNewSubject(query))
         return false;
     query.finish();
     if (!sql::run(query, QStringLiteral("SELECT id, name FROM subjects WHERE sex = ? AND id <> ?"),
@@ -267,14 +267,9 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
                                 const std::optional<QList<qint64>> &namesakesAsked,
                                 bool &committing)
 {
-    if (m_state == ArchiveState::Absent && !m_server) {
-        if (!makeFile())
-            return {WriteOutcome::Unwritable};
-        open();
-    }
-    if (m_state == ArchiveState::Unreachable)
-        return {m_server ? WriteOutcome::Offline : WriteOutcome::Unwritable};
-    if (m_state != ArchiveState::Ready)
+    if (state() == ArchiveState::Unreachable)
+        return {m_store->unreachableOutcome()};
+    if (state() != ArchiveState::Ready)
         return {WriteOutcome::Refused};
 
     QSqlDatabase db = database();
@@ -333,7 +328,7 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
         return fail(query.lastError());
     const qint64 assessmentId = query.value(0).toLongLong();
     query.finish();
-    if (!announce(query, QStringLiteral("subject"), subjectId))
+    if (!m_store->announce(query, QStringLiteral("subject"), subjectId))
         return fail(query.lastError());
     query.finish();
     committing = true;
@@ -344,7 +339,7 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
 
 WriteOutcome Archive::write(const QString &statement, const QVariantList &values, qint64 subjectId)
 {
-    if (m_state != ArchiveState::Ready)
+    if (state() != ArchiveState::Ready)
         return WriteOutcome::Refused;
     // A statement that found no row to change may run again, and a lost
     // session's is tried once more.
@@ -354,9 +349,8 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
     if (query.numRowsAffected() == 0)
         return WriteOutcome::Stale;
     // Done: the others are told, and one that misses it sees it at its next reading.
-    const server_watchdog::Watch watch(database());
-    announce(query, QStringLiteral("subject"), subjectId);
-    givenUp(watch, query);
+    m_store->watched([&] { m_store->announce(query, QStringLiteral("subject"), subjectId); },
+                     &query);
     return WriteOutcome::Done;
 }
 
@@ -372,28 +366,24 @@ WriteOutcome Archive::rename(const KeptSubject &seen, const QString &name)
 
 WriteOutcome Archive::removeAssessment(qint64 assessmentId)
 {
-    if (m_state != ArchiveState::Ready)
+    if (state() != ArchiveState::Ready)
         return WriteOutcome::Refused;
     // Nothing goes with BEGIN: a lost session's is begun again on a new one.
-    bool unanswered = false;
-    const auto begin = [&] {
-        return server_watchdog::watched(database(), unanswered,
-                                        [this] { return database().transaction(); });
-    };
-    bool begun = begin();
-    if (!begun && !unanswered) {
-        const QSqlError error = database().lastError();
-        if (!reopenedAfterLoss(error))
-            return outcomeOf(error);
-        begun = begin();
-    }
-    if (unanswered) {
-        giveUpOnServer();
+    bool begun = false;
+    const auto begin = [&] { return m_store->watched([&] { begun = database().transaction(); }); };
+    if (!begin())
         return WriteOutcome::Offline;
+    if (!begun) {
+        const QSqlError error = database().lastError();
+        if (!m_store->reopenedAfterLoss(error))
+            return outcomeOf(error);
+        if (!begin())
+            return WriteOutcome::Offline;
     }
     if (!begun)
         return outcomeOf(database().lastError());
-    const WriteOutcome outcome = server_watchdog::watched(database(), unanswered, [&] {
+    WriteOutcome outcome = WriteOutcome::Offline;
+    m_store->watched([&] {
         // The subject changes with it, so that a delete of the subject as
         // seen before is refused.
         QSqlDatabase db = database();
@@ -410,21 +400,24 @@ WriteOutcome Archive::removeAssessment(qint64 assessmentId)
             db.rollback();
             return outcomeOf(error);
         };
-        if (!done)
-            return fail(query.lastError());
+        if (!done) {
+            outcome = fail(query.lastError());
+            return;
+        }
         const bool removed = query.numRowsAffected() > 0;
         query.finish();
         if (!removed) {
             db.rollback();
-            return WriteOutcome::Stale;
+            outcome = WriteOutcome::Stale;
+            return;
         }
-        if (!announce(query, QStringLiteral("assessment"), assessmentId))
-            return fail(query.lastError());
+        if (!m_store->announce(query, QStringLiteral("assessment"), assessmentId)) {
+            outcome = fail(query.lastError());
+            return;
+        }
         query.finish();
-        return db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
+        outcome = db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
     });
-    if (unanswered)
-        giveUpOnServer();
     return outcome;
 }
 

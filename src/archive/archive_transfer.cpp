@@ -4,9 +4,11 @@
 // source, by the same code on both sides; a difference keeps nothing.
 
 #include "archive.h"
+#include "archive_rows.h"
+#include "archive_store.h"
+#include "file_store.h"
 #include "kept.h"
 #include "schema.h"
-#include "server_watchdog.h"
 #include "sql_support.h"
 
 #include <QCryptographicHash>
@@ -18,55 +20,11 @@ namespace {
 // Enough rows a statement to spare a round trip each, few enough for any driver.
 constexpr int rowsPerInsert = 100;
 
-struct Row
-{
-    qint64 id = 0;
-    qint64 subjectId = 0; // assessments only
-    QVariantList values;  // the columns after the ids
-};
-
-struct Records
-{
-    QList<Row> subjects;
-    QList<Row> assessments;
-    QSqlError error; // valid when a read failed
-};
+using archive_rows::readRecords;
+using archive_rows::Records;
+using archive_rows::Row;
 
 const QStringList subjectColumns = {QStringLiteral("name"), QStringLiteral("sex")};
-
-// Every subject, and the assessments with ids from first to last (every one
-// when both are 0).
-Records readRecords(const QSqlDatabase &db, qint64 first = 0, qint64 last = 0)
-{
-    Records records;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!sql::run(query, QStringLiteral("SELECT id, name, sex FROM subjects ORDER BY id"))) {
-        records.error = query.lastError();
-        return records;
-    }
-    while (query.next())
-        records.subjects.append({query.value(0).toLongLong(), 0, {query.value(1), query.value(2)}});
-    const QStringList columns = schema::assessmentColumnNames();
-    QString statement = QStringLiteral("SELECT id, subject_id, %1 FROM assessments")
-                            .arg(columns.join(QStringLiteral(", ")));
-    QVariantList bounds;
-    if (first != 0 || last != 0) {
-        statement += QStringLiteral(" WHERE id BETWEEN ? AND ?");
-        bounds = {first, last};
-    }
-    if (!sql::run(query, statement + QStringLiteral(" ORDER BY id"), bounds)) {
-        records.error = query.lastError();
-        return records;
-    }
-    while (query.next()) {
-        Row row{query.value(0).toLongLong(), query.value(1).toLongLong(), {}};
-        for (int column = 0; column < columns.size(); ++column)
-            row.values.append(query.value(2 + column));
-        records.assessments.append(row);
-    }
-    return records;
-}
 
 // A value as both stores give it back: numbers to the last bit, texts as they are.
 QByteArray canonical(const QVariant &value)
@@ -203,31 +161,59 @@ bool insertRows(QSqlQuery &query, const QString &table, const QStringList &colum
 
 } // namespace
 
+Records archive_rows::readRecords(const QSqlDatabase &db, qint64 first, qint64 last)
+{
+    Records records;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!sql::run(query, QStringLiteral("SELECT id, name, sex FROM subjects ORDER BY id"))) {
+        records.error = query.lastError();
+        return records;
+    }
+    while (query.next())
+        records.subjects.append({query.value(0).toLongLong(), 0, {query.value(1), query.value(2)}});
+    const QStringList columns = schema::assessmentColumnNames();
+    QString statement = QStringLiteral("SELECT id, subject_id, %1 FROM assessments")
+                            .arg(columns.join(QStringLiteral(", ")));
+    QVariantList bounds;
+    if (first != 0 || last != 0) {
+        statement += QStringLiteral(" WHERE id BETWEEN ? AND ?");
+        bounds = {first, last};
+    }
+    if (!sql::run(query, statement + QStringLiteral(" ORDER BY id"), bounds)) {
+        records.error = query.lastError();
+        return records;
+    }
+    while (query.next()) {
+        Row row{query.value(0).toLongLong(), query.value(1).toLongLong(), {}};
+        for (int column = 0; column < columns.size(); ++column)
+            row.values.append(query.value(2 + column));
+        records.assessments.append(row);
+    }
+    return records;
+}
+
 // The server has the whole wait for each batch.
-Archive::Transfer Archive::takeIn(const Archive &from, const QHash<qint64, qint64> &samePerson,
+Archive::Transfer Archive::takeIn(Archive &from, const QHash<qint64, qint64> &samePerson,
                                   const Progress &progress)
 {
     Transfer transfer;
-    bool unanswered = false;
-    {
-        server_watchdog::Watch watch(database());
-        transfer = takeInWatched(from, samePerson, [&](int done, int total) {
-            watch.restart();
-            return !progress || progress(done, total);
-        });
-        unanswered = watch.fired();
-    }
-    if (unanswered)
-        giveUpOnServer();
+    m_store->watchedRenewing(
+        [&](const std::function<void()> &renew) {
+            transfer = takeInWatched(from, samePerson, [&](int done, int total) {
+                renew();
+                return !progress || progress(done, total);
+            });
+        },
+        nullptr);
     return transfer;
 }
 
-Archive::Transfer Archive::takeInWatched(const Archive &from,
-                                         const QHash<qint64, qint64> &samePerson,
+Archive::Transfer Archive::takeInWatched(Archive &from, const QHash<qint64, qint64> &samePerson,
                                          const Progress &progress)
 {
     Transfer transfer;
-    if (m_state != ArchiveState::Ready ||
+    if (state() != ArchiveState::Ready ||
         (from.state() != ArchiveState::Ready && from.state() != ArchiveState::ReadOnlyNewer))
         return transfer;
     const Records sent = readRecords(from.database());
@@ -301,7 +287,8 @@ Archive::Transfer Archive::takeInWatched(const Archive &from,
         return fail(QSqlError());
     }
     // One word for the whole transfer: the others read the list again anyway.
-    if (!announce(statement, QStringLiteral("transfer"), sent.subjects.size()) || !db.commit())
+    if (!m_store->announce(statement, QStringLiteral("transfer"), sent.subjects.size()) ||
+        !db.commit())
         return fail(statement.lastError().isValid() ? statement.lastError() : db.lastError());
     transfer.outcome = WriteOutcome::Done;
     transfer.newSubjects = int(newSubjects.size());
@@ -310,28 +297,9 @@ Archive::Transfer Archive::takeInWatched(const Archive &from,
     return transfer;
 }
 
-// The server read in one snapshot, written to a new file with the same ids
-// and checked against what was read.
-WriteOutcome Archive::saveServerCopy(const QString &part) const
+WriteOutcome archive_rows::writeInto(const QString &part, const Records &sent)
 {
-    bool unanswered = false;
-    const Records sent = server_watchdog::watched(database(), unanswered, [this] {
-        QSqlQuery snapshot(database());
-        if (!snapshot.exec(
-                QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")))
-            return Records{{}, {}, snapshot.lastError()};
-        const Records read = readRecords(database());
-        snapshot.exec(QStringLiteral("COMMIT"));
-        return read;
-    });
-    if (unanswered) {
-        giveUpOnServer();
-        return WriteOutcome::Offline;
-    }
-    if (sent.error.isValid())
-        return outcomeOf(sent.error);
-
-    Archive copy(part);
+    FileStore copy(part);
     if (copy.open() != ArchiveState::Ready)
         return WriteOutcome::Unwritable;
     QSqlDatabase db = copy.database();

@@ -40,15 +40,4 @@ private:
 // up waiting.
 void endEveryWatch();
 
-// Runs action under a watch of db's session, and says in unanswered whether
-// the watchdog ended it; action's statements and handles end with it.
-template <typename Action>
-auto watched(const QSqlDatabase &db, bool &unanswered, Action &&action)
-{
-    const Watch watch(db);
-    auto result = action();
-    unanswered = watch.fired();
-    return result;
-}
-
 } // namespace server_watchdog

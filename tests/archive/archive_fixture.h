@@ -62,7 +62,7 @@ inline KeptAssessment keptSample(const SampleVisit &visit)
 }
 
 // The subject as the archive lists it now, with the version a change needs.
-inline KeptSubject seenSubject(const Archive &archive, qint64 id)
+inline KeptSubject seenSubject(Archive &archive, qint64 id)
 {
     for (const KeptSubject &subject : archive.subjects()) {
         if (subject.id == id)

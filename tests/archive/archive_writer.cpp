@@ -22,6 +22,7 @@
 #include <QThread>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -156,9 +157,9 @@ int main(int argc, char *argv[])
         return 2;
     const QString target = QString::fromLocal8Bit(argv[1]);
     const auto server = serverAddressFromUri(target);
-    Archive archive(target);
-    if (server)
-        archive.useServer(*server);
+    const auto made =
+        server ? std::make_unique<Archive>(*server) : std::make_unique<Archive>(target);
+    Archive &archive = *made;
     archive.open();
     if (argc == 3 && QByteArray(argv[2]) == "--sample") {
         QHash<QString, qint64> ids;

@@ -1,5 +1,5 @@
-#include "archive/server_schema.h"
 #include "archive/archive_session.h"
+#include "archive/server_schema.h"
 #include "archive_fixture.h"
 #include "large_archive.h"
 #include "postgres_server.h"

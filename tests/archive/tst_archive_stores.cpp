@@ -199,9 +199,9 @@ void TestArchiveStores::staleChangesRefused()
     const Archive::Kept first = here->keep(0, "Rossi Mario", developedAssessment());
     const Archive::Kept second = here->keep(first.subjectId, "", developedAssessment("1,70", "72"));
     const KeptSubject seen = seenSubject(*here, first.subjectId);
-    Archive there(store == "file" ? here->filePath() : QString());
-    if (here->server())
-        there.useServer(*here->server());
+    const auto another = here->server() ? std::make_unique<Archive>(*here->server())
+                                        : std::make_unique<Archive>(here->filePath());
+    Archive &there = *another;
     QCOMPARE(there.open(), ArchiveState::Ready);
 
     const KeptSubject seenThere = seenSubject(there, first.subjectId);

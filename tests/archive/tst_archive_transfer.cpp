@@ -24,7 +24,7 @@ private slots:
 
 private:
     // Every subject and assessment, as the windows read them, independent of ids.
-    static QStringList contents(const Archive &archive);
+    static QStringList contents(Archive &archive);
 
     std::unique_ptr<PostgresServer> m_server;
     std::unique_ptr<QTemporaryDir> m_files;
@@ -71,7 +71,7 @@ void TestArchiveTransfer::init()
     m_personalPath = m_files->filePath("personale.sqlite");
 }
 
-QStringList TestArchiveTransfer::contents(const Archive &archive)
+QStringList TestArchiveTransfer::contents(Archive &archive)
 {
     QStringList rows;
     for (const KeptSubject &subject : archive.subjects()) {

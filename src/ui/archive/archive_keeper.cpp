@@ -118,10 +118,9 @@ std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString 
                                                    const KeptAssessment &assessment,
                                                    QList<qint64> &asked)
 {
-    const QList<KeptSubject> namesakes =
-        namesakesOf(waitFor(over, saveTitle, m_archive,
-                            [](const Archive &archive) { return archive.subjects(); }),
-                    name, assessment.sex);
+    const QList<KeptSubject> namesakes = namesakesOf(
+        waitFor(over, saveTitle, m_archive, [](Archive &archive) { return archive.subjects(); }),
+        name, assessment.sex);
     asked.clear();
     for (const KeptSubject &subject : namesakes)
         asked << subject.id;
@@ -141,9 +140,8 @@ void ArchiveKeeper::keep(QWidget *over, const QString &name, const KeptAssessmen
     }
     // A kept assessment opened again is already there.
     if (assessment.id != 0 &&
-        waitFor(over, saveTitle, m_archive, [id = assessment.id](const Archive &archive) {
-            return archive.holdsAssessment(id);
-        })) {
+        waitFor(over, saveTitle, m_archive,
+                [id = assessment.id](Archive &archive) { return archive.holdsAssessment(id); })) {
         showInformation(over, saveTitle,
                         QStringLiteral("La valutazione di %1 del %2 è già nell'archivio: non è "
                                        "stato salvato nulla di nuovo.")

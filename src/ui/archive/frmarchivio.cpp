@@ -287,7 +287,7 @@ void frmArchivio::placeStatus()
     }
 }
 
-frmArchivio::Read frmArchivio::readArchive(const Archive &archive, qint64 selectedId)
+frmArchivio::Read frmArchivio::readArchive(Archive &archive, qint64 selectedId)
 {
     Read read;
     read.subjects = archive.subjects();
@@ -305,7 +305,7 @@ void frmArchivio::reload(std::function<void()> then)
     const quint64 asked = ++m_subjectsAsked;
     readingSent();
     m_archive.request(
-        this, [selectedId](const Archive &archive) { return readArchive(archive, selectedId); },
+        this, [selectedId](Archive &archive) { return readArchive(archive, selectedId); },
         [this, asked, then](const Read &read) {
             readingAnswered();
             if (asked != m_subjectsAsked)
@@ -321,9 +321,8 @@ void frmArchivio::reloadWaiting(const QString &title)
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
     ++m_subjectsAsked;
-    showRead(waitFor(this, title, m_archive, [selectedId](const Archive &archive) {
-        return readArchive(archive, selectedId);
-    }));
+    showRead(waitFor(this, title, m_archive,
+                     [selectedId](Archive &archive) { return readArchive(archive, selectedId); }));
 }
 
 void frmArchivio::showRead(const Read &read)
@@ -544,7 +543,7 @@ void frmArchivio::showAssessments()
     }
     readingSent();
     m_archive.request(
-        this, [subjectId](const Archive &archive) { return archive.assessmentsOf(subjectId); },
+        this, [subjectId](Archive &archive) { return archive.assessmentsOf(subjectId); },
         [this, asked, subjectId](const Archive::Reading<KeptAssessment> &read) {
             readingAnswered();
             if (asked == m_assessmentsAsked)
@@ -744,7 +743,7 @@ void frmArchivio::saveCopy()
     if (target.isEmpty())
         return;
     const WriteOutcome outcome =
-        waitingFor(title, [&](const Archive &archive) { return archive.saveCopy(target); });
+        waitingFor(title, [&](Archive &archive) { return archive.saveCopy(target); });
     if (outcome == WriteOutcome::Done)
         showInformation(this, title,
                         QStringLiteral("Copia dell'archivio salvata in:\n%1")

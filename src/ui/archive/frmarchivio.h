@@ -56,7 +56,7 @@ private:
         Archive::Reading<KeptAssessment> assessments;
         qint64 assessmentsOf = 0;
     };
-    static Read readArchive(const Archive &archive, qint64 selectedId);
+    static Read readArchive(Archive &archive, qint64 selectedId);
     // The same, waited for: what follows a change needs the archive as it is.
     void reloadWaiting(const QString &title);
     void showRead(const Read &read);

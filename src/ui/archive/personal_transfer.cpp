@@ -152,7 +152,7 @@ bool transferPersonalArchive(QWidget *over, ArchiveSession &practice, const QStr
     // Namesakes are never joined unasked.
     QHash<qint64, qint64> samePerson;
     const QList<KeptSubject> there =
-        waitFor(over, title, practice, [](const Archive &archive) { return archive.subjects(); });
+        waitFor(over, title, practice, [](Archive &archive) { return archive.subjects(); });
     for (const KeptSubject &subject : subjects) {
         const QList<KeptSubject> namesakes = namesakesOf(there, subject.name, subject.sex);
         if (namesakes.isEmpty())

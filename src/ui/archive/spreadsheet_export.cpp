@@ -52,8 +52,7 @@ namespace {
 
 // The subjects' courses, read in one go where the archive lives; failed
 // when any reading did not finish.
-Archive::Reading<SubjectCourse> coursesOf(const Archive &archive,
-                                          std::optional<KeptSubject> onlySubject)
+Archive::Reading<SubjectCourse> coursesOf(Archive &archive, std::optional<KeptSubject> onlySubject)
 {
     Archive::Reading<SubjectCourse> courses;
     Archive::Reading<KeptSubject> subjects;
@@ -87,7 +86,7 @@ QString exportSpreadsheet(QWidget *parent, ArchiveSession &archive, const KeptSu
         scope == Scope::Subject ? std::optional(*selected) : std::nullopt;
     const Archive::Reading<SubjectCourse> courses =
         waitFor(parent, title, archive,
-                [&onlySubject](const Archive &kept) { return coursesOf(kept, onlySubject); });
+                [&onlySubject](Archive &kept) { return coursesOf(kept, onlySubject); });
     const bool unread = courses.failed;
     qsizetype count = 0;
     for (const SubjectCourse &course : courses)

@@ -87,11 +87,11 @@ void TestCourse::init()
     QDir(QFileInfo(Archive::defaultPath()).path()).removeRecursively();
     const QString database = m_server ? m_server->preparedDatabase() : QString();
     {
-        Archive archive(Archive::defaultPath());
-        if (m_server) {
-            archive.useServer(m_server->address(database));
+        const auto made = m_server ? std::make_unique<Archive>(m_server->address(database))
+                                   : std::make_unique<Archive>(Archive::defaultPath());
+        Archive &archive = *made;
+        if (m_server)
             archive.open();
-        }
         qint64 rossi = 0;
         const std::pair<QDate, const char *> visits[] = {
             {QDate(2026, 9, 1), "84"}, {QDate(2026, 9, 15), "82.5"}, {QDate(2026, 11, 10), "77.9"}};
