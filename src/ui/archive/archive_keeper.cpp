@@ -114,6 +114,18 @@ void ArchiveKeeper::choosePersonal()
     m_personalInstead = false;
 }
 
+void ArchiveKeeper::reopenUnreachable(QObject *context, const std::function<void()> &then)
+{
+    m_archive.request(
+        context,
+        [](Archive &archive) {
+            if (archive.state() == ArchiveState::Unreachable)
+                archive.open();
+            return true;
+        },
+        [then](bool) { then(); });
+}
+
 std::optional<qint64> ArchiveKeeper::chooseSubject(QWidget *over, const QString &name,
                                                    const KeptAssessment &assessment,
                                                    QList<qint64> &asked)

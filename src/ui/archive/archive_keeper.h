@@ -6,6 +6,7 @@
 #include "archive/archive_session.h"
 
 #include <QObject>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -25,6 +26,9 @@ public:
     bool chooseServer(QWidget *over, const ServerAddress &address);
     // The personal file from now on, remembered.
     void choosePersonal();
+    // A server that did not answer opened again, without a word and without
+    // waiting; then is called once it is tried (unless context has gone).
+    void reopenUnreachable(QObject *context, const std::function<void()> &then);
     void keep(QWidget *over, const QString &name, const KeptAssessment &assessment);
 
 signals:

@@ -446,17 +446,10 @@ void frmArchivio::retryUnanswered()
     if (!isVisible() || m_readingsAwaited > 0)
         return;
     readingSent();
-    m_archive.request(
-        this,
-        [](Archive &archive) {
-            if (archive.state() == ArchiveState::Unreachable)
-                archive.open();
-            return 0;
-        },
-        [this](int) {
-            readingAnswered();
-            refresh();
-        });
+    m_keeper.reopenUnreachable(this, [this] {
+        readingAnswered();
+        refresh();
+    });
 }
 
 void frmArchivio::showStatus()
