@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QUrlQuery>
+#include <libpq-fe.h>
 
 namespace {
 
@@ -13,26 +14,47 @@ const QString stayingInTouch =
                    "keepalives_count=3;application_name=Nutrivo")
         .arg(serverWaitSeconds);
 
+// A value as libpq reads it inside a connection string.
+QString quoted(QString value)
+{
+    value.replace('\\', QStringLiteral("\\\\")).replace('\'', QStringLiteral("\\'"));
+    return '\'' + value + '\'';
+}
+
 } // namespace
 
-std::optional<ServerAddress> serverAddressFromUri(const QString &uri)
+std::optional<ServerAddress> serverAddressFromUri(const QString &uri, QString *password)
 {
-    const QUrl url(uri, QUrl::StrictMode);
-    if (!url.isValid() ||
-        (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres")))
+    char *error = nullptr;
+    PQconninfoOption *const parsed = PQconninfoParse(uri.toUtf8().constData(), &error);
+    PQfreemem(error);
+    if (!parsed)
         return std::nullopt;
     ServerAddress address;
-    address.host = url.host();
-    address.port = url.port(5432);
-    address.database = url.path().mid(1);
-    address.user = url.userName();
-    const QUrlQuery query(url);
-    // libpq's form names a socket folder as ?host=/run/postgresql.
-    if (query.hasQueryItem(QStringLiteral("host")))
-        address.host = query.queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
-    if (query.hasQueryItem(QStringLiteral("port")))
-        address.port = query.queryItemValue(QStringLiteral("port")).toInt();
-    address.caCertificate = query.queryItemValue(QStringLiteral("sslrootcert"), QUrl::FullyDecoded);
+    for (const PQconninfoOption *option = parsed; option->keyword; ++option) {
+        if (!option->val)
+            continue;
+        const QString key = QString::fromUtf8(option->keyword);
+        const QString value = QString::fromUtf8(option->val);
+        if (key == QLatin1String("host"))
+            address.host = value;
+        else if (key == QLatin1String("port"))
+            address.port = value.toInt();
+        else if (key == QLatin1String("dbname"))
+            address.database = value;
+        else if (key == QLatin1String("user"))
+            address.user = value;
+        else if (key == QLatin1String("sslrootcert"))
+            address.caCertificate = value;
+        else if (key == QLatin1String("password")) {
+            if (password)
+                *password = value;
+        } else if (key != QLatin1String("sslmode")) {
+            // TLS is Nutrivo's to decide (see connectOptions()).
+            address.options.append({key, value});
+        }
+    }
+    PQconninfoFree(parsed);
     if (address.database.isEmpty() || address.port <= 0)
         return std::nullopt;
     return address;
@@ -40,6 +62,10 @@ std::optional<ServerAddress> serverAddressFromUri(const QString &uri)
 
 bool isLocal(const ServerAddress &address)
 {
+    for (const auto &[key, value] : address.options) {
+        if (key == QLatin1String("service") || key == QLatin1String("hostaddr"))
+            return false;
+    }
     if (address.host.isEmpty() || address.host.startsWith('/') ||
         address.host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
         return true;
@@ -61,6 +87,8 @@ QString connectionRefusal(const ServerAddress &address)
 QString connectOptions(const ServerAddress &address)
 {
     QStringList options{stayingInTouch};
+    for (const auto &[key, value] : address.options)
+        options << QStringLiteral("%1=%2").arg(key, quoted(value));
     // Health data cross the network only encrypted, to the server named.
     if (!address.caCertificate.isEmpty())
         options << QStringLiteral("sslmode=verify-full")
@@ -87,6 +115,8 @@ QString uriOf(const ServerAddress &address)
     url.setPath('/' + address.database);
     if (!address.caCertificate.isEmpty())
         query.addQueryItem(QStringLiteral("sslrootcert"), address.caCertificate);
+    for (const auto &[key, value] : address.options)
+        query.addQueryItem(key, value);
     url.setQuery(query);
     return url.toString();
 }

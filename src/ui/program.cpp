@@ -10,8 +10,9 @@ namespace {
 // --archive for this run, else the practice's server chosen last, else the file.
 std::unique_ptr<Archive> archiveAt(const QString &location)
 {
-    if (const auto server = serverAddressFromUri(location))
-        return std::make_unique<Archive>(*server);
+    QString password;
+    if (const auto server = serverAddressFromUri(location, &password))
+        return std::make_unique<Archive>(*server, password);
     if (location.isEmpty())
         if (const auto server = rememberedServer())
             return std::make_unique<Archive>(*server);
