@@ -71,7 +71,98 @@ int versionOf(const QSqlDatabase &db, QString *why)
     return query.value(0).toInt();
 }
 
+namespace {
+
+// The owner, and the session's role, when they differ.
+bool ownedBySession(const QSqlDatabase &db, Prepared &prepared)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT pg_catalog.pg_get_userbyid(d.datdba), current_user"
+                                   " FROM pg_catalog.pg_database d"
+                                   " WHERE d.datname = current_database()")) ||
+        !query.next()) {
+        prepared.error = query.lastError().text();
+        return false;
+    }
+    if (query.value(0).toString() == query.value(1).toString())
+        return true;
+    prepared.owner = query.value(0).toString();
+    prepared.user = query.value(1).toString();
+    return false;
+}
+
+// Every grant the dietitians need, to their group role, made here when the
+// owner may make roles; a role made by hand is used as it is.
+bool grantDietitians(const QSqlDatabase &db, QString &error)
+{
+    QSqlQuery query(db);
+    const auto run = [&](const QString &statement) {
+        if (query.exec(statement))
+            return true;
+        error = query.lastError().text();
+        return false;
+    };
+    if (!query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_catalog.pg_roles"
+                                   " WHERE rolname = '%1'),"
+                                   " (SELECT rolcreaterole OR rolsuper FROM pg_catalog.pg_roles"
+                                   "  WHERE rolname = current_user)")
+                        .arg(dietitiansRole)) ||
+        !query.next()) {
+        error = query.lastError().text();
+        return false;
+    }
+    const bool exists = query.value(0).toBool();
+    const bool mayCreate = query.value(1).toBool();
+    if (!exists && !mayCreate)
+        return false;
+    return (exists || run(QStringLiteral("CREATE ROLE %1 NOLOGIN").arg(dietitiansRole))) &&
+           run(QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT CONNECT ON DATABASE %I TO %1',"
+                              " current_database()); END $$")
+                   .arg(dietitiansRole)) &&
+           run(QStringLiteral("DO $$ BEGIN EXECUTE format('GRANT USAGE ON SCHEMA %I TO %1',"
+                              " current_schema()); END $$")
+                   .arg(dietitiansRole)) &&
+           run(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO %1")
+                   .arg(dietitiansRole)) &&
+           run(QStringLiteral("GRANT SELECT ON nutrivo_schema TO %1").arg(dietitiansRole)) &&
+           run(QStringLiteral("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO %1")
+                   .arg(dietitiansRole));
+}
+
+Prepared takeToThisVersion(QSqlDatabase &db);
+
+} // namespace
+
 Prepared prepare(QSqlDatabase &db)
+{
+    Prepared prepared;
+    if (!ownedBySession(db, prepared))
+        return prepared;
+    prepared = takeToThisVersion(db);
+    if (!prepared.error.isEmpty() || prepared.after != currentVersion())
+        return prepared;
+    // Under the same lock as the steps: two grants of one object at once fail.
+    QString error;
+    if (!db.transaction()) {
+        prepared.error = db.lastError().text();
+        return prepared;
+    }
+    QSqlQuery lock(db);
+    prepared.groupReady =
+        lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(migrationLock)) &&
+        grantDietitians(db, error);
+    lock.finish();
+    if (!error.isEmpty() || !db.commit()) {
+        prepared.error = error.isEmpty() ? db.lastError().text() : error;
+        db.rollback();
+        prepared.groupReady = false;
+    }
+    return prepared;
+}
+
+namespace {
+
+Prepared takeToThisVersion(QSqlDatabase &db)
 {
     Prepared prepared;
     for (bool first = true;; first = false) {
@@ -112,13 +203,15 @@ Prepared prepare(QSqlDatabase &db)
     }
 }
 
-Prepared prepareServer(const ServerAddress &address)
+} // namespace
+
+Prepared prepareServer(const ServerAddress &address, const QString &password)
 {
     Prepared prepared;
     prepared.error = connectionRefusal(address);
     if (!prepared.error.isEmpty())
         return prepared;
-    const sql::Connection connection(address, QString());
+    const sql::Connection connection(address, password);
     QSqlDatabase db = connection.database();
     if (!db.isOpen()) {
         prepared.error = db.lastError().databaseText();

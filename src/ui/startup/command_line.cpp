@@ -1,11 +1,16 @@
 #include "command_line.h"
 
+#include "archive/server_failure.h"
 #include "archive/server_schema.h"
 #include "version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,21 +45,68 @@ void print(FILE *stream, const QString &text)
 
 } // namespace
 
+namespace {
+
+// The password typed on the terminal, never echoed; none without a terminal.
+std::optional<QString> askedOnTerminal(const ServerAddress &address)
+{
+    if (!::isatty(STDIN_FILENO))
+        return std::nullopt;
+    const QString user = address.user.isEmpty() ? qEnvironmentVariable("USER") : address.user;
+    print(stderr, QString("Password di %1 per il %2: ").arg(user, describe(address)));
+    std::fflush(stderr);
+    termios before = {};
+    const bool quiet = ::tcgetattr(STDIN_FILENO, &before) == 0;
+    if (quiet) {
+        termios silent = before;
+        silent.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
+    }
+    std::string line;
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar())
+        line += char(c);
+    if (quiet)
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
+    print(stderr, QString("\n"));
+    return QString::fromStdString(line);
+}
+
+} // namespace
+
 // The tables made on an empty database, or an older schema taken to this
-// version, as the database's owner; what was done on standard output.
+// version, as the database's owner, and the dietitians' group role given
+// what they need; what was done on standard output.
 int prepareServer(const QString &uri)
 {
-    const auto address = serverAddressFromUri(uri);
+    QString password;
+    const auto address = serverAddressFromUri(uri, &password);
     if (!address) {
-        print(stderr, QString("nutrivo: --prepare-server vuole un indirizzo postgresql:// con il "
-                              "database, come postgresql://utente@server/nutrivo\n"));
+        print(stderr, QString("nutrivo: --prepare-server vuole l'indirizzo del database, come "
+                              "postgresql://utente@server/nutrivo\n"));
         return 2;
     }
-    const server_schema::Prepared prepared = server_schema::prepareServer(*address);
+    server_schema::Prepared prepared = server_schema::prepareServer(*address, password);
+    const ServerFailure failure = serverFailureOf(prepared.error);
+    if (failure == ServerFailure::NoPassword || failure == ServerFailure::WrongPassword) {
+        if (const auto typed = askedOnTerminal(*address))
+            prepared = server_schema::prepareServer(*address, *typed);
+    }
     const QString where = describe(*address);
+    if (!prepared.owner.isEmpty()) {
+        print(stderr, QString("nutrivo: %1 non preparato: il database appartiene a %2, e le "
+                              "tabelle vanno create dal suo proprietario, non da %3. Riprovare "
+                              "con l'utente %2 nell'indirizzo.\n")
+                          .arg(where, prepared.owner, prepared.user));
+        return 1;
+    }
     if (!prepared.error.isEmpty()) {
-        print(stderr,
-              QString("nutrivo: %1 non preparato: %2\n").arg(where, prepared.error.trimmed()));
+        const bool away = serverFailureOf(prepared.error) == ServerFailure::NotAnswering;
+        print(stderr, away ? QString("nutrivo: %1 non raggiungibile: il server non risponde. "
+                                     "Controllare che sia acceso e raggiungibile da questa "
+                                     "macchina, poi riprovare.\n")
+                                 .arg(where)
+                           : QString("nutrivo: %1 non preparato: %2\n")
+                                 .arg(where, withoutWeakeningAdvice(prepared.error).trimmed()));
         return 1;
     }
     if (prepared.after > server_schema::currentVersion()) {
@@ -75,6 +127,18 @@ int prepareServer(const QString &uri)
                             .arg(where)
                             .arg(prepared.before)
                             .arg(prepared.after));
+    const QString group = server_schema::dietitiansRole;
+    if (!prepared.groupReady) {
+        print(stderr,
+              QString("nutrivo: il ruolo %1 non c'è e %2 non può crearlo. Come utente "
+                      "postgres: createuser --no-login %1; poi di nuovo --prepare-server.\n")
+                  .arg(group, address->user));
+        return 1;
+    }
+    print(stdout, QString("Il ruolo %1 ha i permessi che servono ai dietisti. Per aggiungere un "
+                          "dietista: createuser --pwprompt <nome>, poi psql %2 -c 'GRANT %1 TO "
+                          "<nome>'.\n")
+                      .arg(group, address->database));
     return 0;
 }
 
