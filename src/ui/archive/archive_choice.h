@@ -13,3 +13,8 @@ std::optional<ServerAddress> rememberedServer();
 // Remembers the server, or forgets it (the personal file); false on failure.
 bool rememberServer(const std::optional<ServerAddress> &server);
 QString archiveChoicePath();
+
+// What was typed last in "Archivio dello studio...", kept for the next time
+// even when it failed or the personal file was chosen after it.
+std::optional<ServerAddress> lastTypedServer();
+bool rememberTypedServer(const ServerAddress &server);

@@ -811,10 +811,11 @@ void frmArchivio::exportAssessments()
 void frmArchivio::chooseServer()
 {
     const QString title = QStringLiteral("Archivio dello studio");
-    ServerDialog dialog(m_archive.server(), this);
+    ServerDialog dialog(m_archive.server() ? m_archive.server() : lastTypedServer(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const ServerAddress address = dialog.address();
+    rememberTypedServer(address);
     const QString refusal = address.database.isEmpty()
                                 ? QStringLiteral("Occorre il nome del database.")
                                 : connectionRefusal(address);

@@ -17,6 +17,7 @@ ServerDialog::ServerDialog(const std::optional<ServerAddress> &before, QWidget *
     setObjectName("dlgStudio");
     setWindowTitle(QStringLiteral("Archivio dello studio"));
     const ServerAddress shown = before.value_or(ServerAddress{{}, 5432, "nutrivo", {}, {}});
+    m_options = shown.options;
     m_host->setObjectName("txtServer");
     m_host->setText(shown.host);
     m_host->setPlaceholderText(QStringLiteral("nome, indirizzo o cartella del socket"));
@@ -67,8 +68,9 @@ ServerDialog::ServerDialog(const std::optional<ServerAddress> &before, QWidget *
 
 ServerAddress ServerDialog::address() const
 {
-    return {m_host->text().trimmed(), m_port->value(), m_database->text().trimmed(),
-            m_user->text().trimmed(), m_certificate->text().trimmed()};
+    return {m_host->text().trimmed(),        m_port->value(),
+            m_database->text().trimmed(),    m_user->text().trimmed(),
+            m_certificate->text().trimmed(), m_options};
 }
 
 std::optional<QString> ServerDialog::askPassword(QWidget *parent, const ServerAddress &server)

@@ -24,4 +24,6 @@ public:
 private:
     QLineEdit *m_host, *m_database, *m_user, *m_certificate;
     QSpinBox *m_port;
+    // libpq's further options, carried over from the address shown.
+    QList<std::pair<QString, QString>> m_options;
 };
