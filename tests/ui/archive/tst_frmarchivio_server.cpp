@@ -318,9 +318,15 @@ void TestFrmArchivioServer::chosenInTheWindowAndRemembered()
     QVERIFY2(shown[0].text.contains("certificato"), qPrintable(shown[0].text));
     QVERIFY(status->text().startsWith("L'archivio è vuoto"));
 
+    // What was typed is there again, though it failed.
+    QString offered;
     answeringDialogs(
         [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdStudio"), Qt::LeftButton); },
-        fill(m_server->socketFolder(), m_server->port(), database));
+        [&](QWidget *dialog) {
+            offered = dialog->findChild<QLineEdit *>("txtServer")->text();
+            fill(m_server->socketFolder(), m_server->port(), database)(dialog);
+        });
+    QCOMPARE(offered, QString("studio.example"));
     QCOMPARE(status->text(),
              "1 soggetto. Archivio: dello studio, database " + database + " su questa macchina");
     QCOMPARE(QFileInfo(archiveChoicePath()).permissions() & 0x0777,
@@ -341,6 +347,18 @@ void TestFrmArchivioServer::chosenInTheWindowAndRemembered()
     QTest::mouseClick(window->findChild<QPushButton *>("cmdPersonale"), Qt::LeftButton);
     QVERIFY(window->findChild<QLabel *>("lblStato")->text().startsWith("L'archivio è vuoto"));
     QVERIFY(!QFileInfo::exists(archiveChoicePath()));
+    // Back on the personal file, the server is offered as it was typed.
+    QStringList fields;
+    answeringDialogs(
+        [&] { QTest::mouseClick(window->findChild<QPushButton *>("cmdStudio"), Qt::LeftButton); },
+        [&](QWidget *dialog) {
+            for (const char *name : {"txtServer", "txtDatabase", "txtUtente"})
+                fields << dialog->findChild<QLineEdit *>(name)->text();
+            fields << QString::number(dialog->findChild<QSpinBox *>("txtPorta")->value());
+            qobject_cast<QDialog *>(dialog)->reject();
+        });
+    QCOMPARE(fields, QStringList({m_server->socketFolder(), database, PostgresServer::superuser(),
+                                  QString::number(m_server->port())}));
 }
 
 // The personal archive into the server: the namesakes asked about, a cancel
