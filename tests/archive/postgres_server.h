@@ -168,9 +168,10 @@ public:
         return database;
     }
 
-private:
+    // The cluster's folder: postgresql.conf, pg_hba.conf.
     QString dataFolder() const { return m_folder.filePath(QStringLiteral("data")); }
 
+private:
     bool run(const QString &program, QStringList arguments) const
     {
         QString command = m_bin + '/' + program;
