@@ -428,6 +428,19 @@ void TestArchiveStores::remoteHostNeedsACertificate()
     QVERIFY(clock.elapsed() < 1000); // refused before any connection is tried
     QVERIFY2(archive.connectionError().contains("certificato"),
              qPrintable(archive.connectionError()));
+    // An address that asks for less is read, then held to the same rule.
+    for (const char *weaker :
+         {"postgresql://dietista@archivio.studio.example/nutrivo?sslmode=disable",
+          "host=archivio.studio.example dbname=nutrivo sslmode=allow",
+          "service=studio dbname=nutrivo"}) {
+        const auto read = serverAddressFromUri(weaker);
+        QVERIFY2(read && !isLocal(*read), weaker);
+        QVERIFY2(connectOptions(*read).contains("sslmode=verify-full") &&
+                     !connectOptions(*read).contains("sslmode=disable") &&
+                     !connectOptions(*read).contains("sslmode=allow"),
+                 qPrintable(connectOptions(*read)));
+        QVERIFY(!connectionRefusal(*read).isEmpty());
+    }
     for (const char *host : {"", "/run/postgresql", "localhost", "127.0.0.1", "::1"})
         QVERIFY2(isLocal({host, 5432, "nutrivo", "dietista", QString()}), host);
     // Names that begin like this machine but lead elsewhere, reached only with
