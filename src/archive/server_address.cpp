@@ -21,6 +21,15 @@ QString quoted(QString value)
     return '\'' + value + '\'';
 }
 
+std::optional<QString> serviceOf(const ServerAddress &address)
+{
+    for (const auto &[key, value] : address.options) {
+        if (key == QLatin1String("service"))
+            return value;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<ServerAddress> serverAddressFromUri(const QString &uri, QString *password)
@@ -31,6 +40,7 @@ std::optional<ServerAddress> serverAddressFromUri(const QString &uri, QString *p
     if (!parsed)
         return std::nullopt;
     ServerAddress address;
+    bool portGiven = false;
     for (const PQconninfoOption *option = parsed; option->keyword; ++option) {
         if (!option->val)
             continue;
@@ -38,9 +48,10 @@ std::optional<ServerAddress> serverAddressFromUri(const QString &uri, QString *p
         const QString value = QString::fromUtf8(option->val);
         if (key == QLatin1String("host"))
             address.host = value;
-        else if (key == QLatin1String("port"))
+        else if (key == QLatin1String("port")) {
             address.port = value.toInt();
-        else if (key == QLatin1String("dbname"))
+            portGiven = true;
+        } else if (key == QLatin1String("dbname"))
             address.database = value;
         else if (key == QLatin1String("user"))
             address.user = value;
@@ -55,7 +66,11 @@ std::optional<ServerAddress> serverAddressFromUri(const QString &uri, QString *p
         }
     }
     PQconninfoFree(parsed);
-    if (address.database.isEmpty() || address.port <= 0)
+    // A service may name the database and the port in its own file.
+    const bool service = serviceOf(address).has_value();
+    if (service && !portGiven)
+        address.port = -1;
+    if ((address.database.isEmpty() && !service) || (address.port <= 0 && portGiven))
         return std::nullopt;
     return address;
 }
@@ -77,7 +92,8 @@ bool isLocal(const ServerAddress &address)
 
 QString connectionRefusal(const ServerAddress &address)
 {
-    if (isLocal(address) || !address.caCertificate.isEmpty())
+    // A service's CA is in the service's file, which libpq reads under verify-full.
+    if (isLocal(address) || !address.caCertificate.isEmpty() || serviceOf(address))
         return QString();
     return QStringLiteral("Per un server su un'altra macchina occorre il certificato dell'autorità "
                           "(CA) che ha firmato quello del server: senza, i dati viaggerebbero "
@@ -102,27 +118,38 @@ QString uriOf(const ServerAddress &address)
 {
     QUrl url;
     url.setScheme(QStringLiteral("postgresql"));
-    url.setUserName(address.user);
     QUrlQuery query;
-    // A socket folder goes as ?host=, as libpq writes it.
-    if (address.host.startsWith('/')) {
-        url.setHost(QStringLiteral("localhost"));
-        query.addQueryItem(QStringLiteral("host"), address.host);
+    // A socket folder, libpq's default place or a service's goes in the
+    // parameters, as libpq writes it: a host in the URI would be TCP's.
+    const bool noHost = address.host.isEmpty() || address.host.startsWith('/');
+    if (noHost) {
+        if (!address.host.isEmpty())
+            query.addQueryItem(QStringLiteral("host"), address.host);
+        if (address.port > 0)
+            query.addQueryItem(QStringLiteral("port"), QString::number(address.port));
+        if (!address.user.isEmpty())
+            query.addQueryItem(QStringLiteral("user"), address.user);
     } else {
-        url.setHost(address.host.isEmpty() ? QStringLiteral("localhost") : address.host);
+        url.setUserName(address.user);
+        url.setHost(address.host);
+        url.setPort(address.port);
     }
-    url.setPort(address.port);
     url.setPath('/' + address.database);
     if (!address.caCertificate.isEmpty())
         query.addQueryItem(QStringLiteral("sslrootcert"), address.caCertificate);
     for (const auto &[key, value] : address.options)
         query.addQueryItem(key, value);
     url.setQuery(query);
-    return url.toString();
+    // QUrl drops an empty authority, which libpq needs: "postgresql:///nutrivo".
+    return noHost ? QStringLiteral("postgresql://") +
+                        url.toString(QUrl::RemoveScheme | QUrl::FullyEncoded)
+                  : url.toString(QUrl::FullyEncoded);
 }
 
 QString describe(const ServerAddress &address)
 {
+    if (const auto service = serviceOf(address); service && address.database.isEmpty())
+        return QStringLiteral("servizio %1").arg(*service);
     const QString where = address.host.isEmpty() || address.host.startsWith('/')
                               ? QStringLiteral("questa macchina")
                               : QStringLiteral("%1:%2").arg(address.host).arg(address.port);

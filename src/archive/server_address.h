@@ -12,7 +12,7 @@
 struct ServerAddress
 {
     QString host; // a name, an address, or a local socket folder (from "/"); empty: libpq's default
-    int port = 5432;
+    int port = 5432; // -1: the service's own
     QString database;
     QString user;
     QString caCertificate; // the CA's certificate file, for verify-full
