@@ -148,10 +148,14 @@ QString uriOf(const ServerAddress &address)
 
 QString describe(const ServerAddress &address)
 {
-    if (const auto service = serviceOf(address); service && address.database.isEmpty())
-        return QStringLiteral("servizio %1").arg(*service);
-    const QString where = address.host.isEmpty() || address.host.startsWith('/')
-                              ? QStringLiteral("questa macchina")
-                              : QStringLiteral("%1:%2").arg(address.host).arg(address.port);
+    // The service's file says where; this machine would be a guess.
+    if (const auto service = serviceOf(address))
+        return address.database.isEmpty()
+                   ? QStringLiteral("servizio %1").arg(*service)
+                   : QStringLiteral("database %1 del servizio %2").arg(address.database, *service);
+    const QString where =
+        address.host.isEmpty() || address.host.startsWith('/') ? QStringLiteral("questa macchina")
+        : address.port > 0 ? QStringLiteral("%1:%2").arg(address.host).arg(address.port)
+                           : address.host;
     return QStringLiteral("database %1 su %2").arg(address.database, where);
 }

@@ -885,7 +885,9 @@ void TestArchiveStores::addressesAsLibpqReadsThem()
     QCOMPARE(read.has_value(), address);
     if (!read)
         return;
-    if (!form.startsWith("service=")) {
+    if (form.startsWith("service="))
+        QCOMPARE(describe(*read), QString("servizio nutrivo_prova"));
+    else {
         QCOMPARE(read->database, database);
         // As the user it names, never libpq's default.
         QCOMPARE(read->user, form.contains("dietista_rossi") ? QString("dietista_rossi")

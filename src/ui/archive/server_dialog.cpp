@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 
 ServerDialog::ServerDialog(const std::optional<ServerAddress> &before, QWidget *parent)
     : QDialog(parent), m_host(new QLineEdit), m_database(new QLineEdit), m_user(new QLineEdit),
@@ -22,8 +23,10 @@ ServerDialog::ServerDialog(const std::optional<ServerAddress> &before, QWidget *
     m_host->setText(shown.host);
     m_host->setPlaceholderText(QStringLiteral("nome, indirizzo o cartella del socket"));
     m_port->setObjectName("txtPorta");
-    m_port->setRange(1, 65535);
-    m_port->setValue(shown.port);
+    // 0: the port libpq's service file gives.
+    m_port->setRange(0, 65535);
+    m_port->setSpecialValueText(QStringLiteral("predefinita"));
+    m_port->setValue(std::max(shown.port, 0));
     m_database->setObjectName("txtDatabase");
     m_database->setText(shown.database);
     m_user->setObjectName("txtUtente");
