@@ -45,6 +45,12 @@ ServerFailure serverFailureOf(const QString &libpqText)
     return ServerFailure::Other;
 }
 
+bool wantsPassword(const QString &libpqText)
+{
+    const ServerFailure failure = serverFailureOf(libpqText);
+    return failure == ServerFailure::NoPassword || failure == ServerFailure::WrongPassword;
+}
+
 QString withoutWeakeningAdvice(const QString &libpqText)
 {
     QStringList lines = libpqText.trimmed().split(QLatin1Char('\n'));

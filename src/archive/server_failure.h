@@ -21,6 +21,9 @@ enum class ServerFailure {
 };
 
 ServerFailure serverFailureOf(const QString &libpqText);
+// Whether the server refused for want of the right password: worth asking
+// the user for it.
+bool wantsPassword(const QString &libpqText);
 
 // libpq's text without its advice to check certificates less: Nutrivo never
 // lets a session go unchecked, so the advice cannot be followed.

@@ -29,7 +29,8 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
                                              : QStringLiteral("Archivio valutazioni");
     ArchiveState state =
         waitFor(over, title, m_archive, [](Archive &archive) { return archive.open(); });
-    if (state == ArchiveState::Unreachable && asksPassword(m_archive)) {
+    if (state == ArchiveState::Unreachable && m_archive.server() &&
+        wantsPassword(m_archive.connectionError())) {
         std::unique_ptr<Archive> given = withPassword(over, *m_archive.server());
         if (given) {
             state = waitFor(over, title, m_archive, *given,
@@ -53,13 +54,6 @@ ArchiveState ArchiveKeeper::openArchive(QWidget *over, bool forSaving)
     return state;
 }
 
-bool ArchiveKeeper::asksPassword(const ArchiveSession &archive)
-{
-    const ServerFailure failure = serverFailureOf(archive.connectionError());
-    return archive.server() &&
-           (failure == ServerFailure::NoPassword || failure == ServerFailure::WrongPassword);
-}
-
 // The password is kept for this run only, in memory.
 std::unique_ptr<Archive> ArchiveKeeper::withPassword(QWidget *over, const ServerAddress &address)
 {
@@ -78,9 +72,7 @@ bool ArchiveKeeper::chooseServer(QWidget *over, const ServerAddress &address)
         return std::pair(archive.state(), archive.connectionError());
     };
     auto [state, error] = waitFor(over, title, m_archive, *tried, open);
-    if (state == ArchiveState::Unreachable &&
-        (serverFailureOf(error) == ServerFailure::NoPassword ||
-         serverFailureOf(error) == ServerFailure::WrongPassword)) {
+    if (state == ArchiveState::Unreachable && wantsPassword(error)) {
         if (std::unique_ptr<Archive> given = withPassword(over, address)) {
             m_archive.dispose(std::move(tried));
             tried = std::move(given);

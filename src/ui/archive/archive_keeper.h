@@ -35,9 +35,6 @@ signals:
     void changed();
 
 private:
-    // Whether the server refused the archive for want of a password, which
-    // libpq's own files did not hold.
-    static bool asksPassword(const ArchiveSession &archive);
     // The server with the password the user gives, asked once; none when
     // the user cancels.
     static std::unique_ptr<Archive> withPassword(QWidget *over, const ServerAddress &address);

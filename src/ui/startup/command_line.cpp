@@ -86,8 +86,7 @@ int prepareServer(const QString &uri)
         return 2;
     }
     server_schema::Prepared prepared = server_schema::prepareServer(*address, password);
-    const ServerFailure failure = serverFailureOf(prepared.error);
-    if (failure == ServerFailure::NoPassword || failure == ServerFailure::WrongPassword) {
+    if (wantsPassword(prepared.error)) {
         if (const auto typed = askedOnTerminal(*address))
             prepared = server_schema::prepareServer(*address, *typed);
     }
