@@ -1,8 +1,7 @@
 #pragma once
 
-// The wait cursor while a server is asked something: a slow or unreachable
-// one keeps the window still for up to the connection's timeout, and the user
-// should see why. Header only: a guard for one block.
+// The wait cursor while a change waits for the server's first answer, before
+// the small window that offers "Annulla". Header only: a guard for one block.
 
 #include <QCursor>
 #include <QGuiApplication>
