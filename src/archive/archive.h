@@ -6,6 +6,7 @@
 // that speaks SQL. Until the first save nothing is written: opening never
 // makes a file.
 
+#include "access_log.h"
 #include "kept.h"
 #include "server_address.h"
 
@@ -41,6 +42,7 @@ enum class WriteOutcome {
     Stale,       // changed or deleted by another Nutrivo since it was read: nothing done
     Namesake,    // another Nutrivo made a subject of that name meanwhile: nothing kept
     Unconfirmed, // the server did not answer the commit: kept or not, only a reading tells
+    Unlogged,    // the access log refused its row: nothing done, nothing shown
 };
 
 class Archive
@@ -76,10 +78,18 @@ public:
     struct Reading : QList<Row>
     {
         bool failed = false;
+        bool unlogged = false; // failed, since the access log refused its row
     };
     // A server given up is not asked again until it is opened again.
     Reading<KeptSubject> subjects();
-    Reading<KeptAssessment> assessmentsOf(qint64 subjectId); // newest first
+    // Newest first. With loggedAs, the reading is logged right after it, and
+    // a reading the log refuses is failed and empty.
+    Reading<KeptAssessment> assessmentsOf(qint64 subjectId,
+                                          std::optional<Access> loggedAs = std::nullopt);
+    // A reading made of these subjects' data, one row each, in one transaction.
+    WriteOutcome logAccess(Access access, const QList<qint64> &subjectIds);
+    // The subject's access log, newest first.
+    Reading<LoggedAccess> accessesOf(qint64 subjectId);
     bool holdsAssessment(qint64 assessmentId);
 
     struct Kept
@@ -148,9 +158,18 @@ private:
                          const KeptAssessment &assessment, const QList<qint64> &asked, bool &found);
     Transfer takeInWatched(Archive &from, const QHash<qint64, qint64> &samePerson,
                            const Progress &progress);
-    // One statement that changes the archive, only while it is Ready; Stale
-    // when it changed no row.
-    WriteOutcome write(const QString &statement, const QVariantList &values, qint64 subjectId);
+    // The statements of one change in a transaction of their own, begun
+    // again on a new session when the old one had ended; committed only when
+    // they are Done. Only while the archive is one of states.
+    using Statements = std::function<WriteOutcome(QSqlQuery &query)>;
+    WriteOutcome change(const Statements &statements,
+                        std::initializer_list<ArchiveState> states = {ArchiveState::Ready});
+    // One statement that changes the subject, logged as access; Stale when it
+    // changed no row.
+    WriteOutcome write(const QString &statement, const QVariantList &values, qint64 subjectId,
+                       Access access);
+    // A log row refused: Unlogged, unless the store itself failed.
+    WriteOutcome logOutcomeOf(const QSqlError &error) const;
 
     QString m_filePath;
     std::optional<ServerAddress> m_server;

@@ -89,9 +89,28 @@ WriteOutcome Archive::saveCopy(const QString &target)
 }
 
 // A snapshot taken in one read transaction: consistent while others write.
+// The log takes the copy first, with every subject in it.
 WriteOutcome FileStore::snapshotInto(const QString &part)
 {
-    QSqlQuery vacuum(database());
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return sql::outcomeOf(db.lastError());
+    QSqlQuery logging(db);
+    QList<qint64> subjects;
+    bool done = sql::run(logging, QStringLiteral("SELECT id FROM subjects"));
+    while (done && logging.next())
+        subjects << logging.value(0).toLongLong();
+    logging.finish();
+    done = done && log(logging, Access::Copied, subjects);
+    const QSqlError error = logging.lastError();
+    logging = QSqlQuery();
+    if (!done || !db.commit()) {
+        db.rollback();
+        const WriteOutcome outcome = sql::outcomeOf(error.isValid() ? error : db.lastError());
+        return outcome == WriteOutcome::Unwritable && error.isValid() ? WriteOutcome::Unlogged
+                                                                      : outcome;
+    }
+    QSqlQuery vacuum(db);
     return sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})
                ? WriteOutcome::Done
                : sql::outcomeOf(vacuum.lastError());

@@ -163,7 +163,8 @@ Archive::Reading<KeptSubject> Archive::subjects()
     return subjects;
 }
 
-Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId)
+Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId,
+                                                        std::optional<Access> loggedAs)
 {
     Reading<KeptAssessment> assessments;
     if (state() != ArchiveState::Ready && state() != ArchiveState::ReadOnlyNewer) {
@@ -173,7 +174,7 @@ Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId)
     QSqlQuery query;
     const QString statement =
         QStringLiteral("SELECT a.id, a.taken_at, a.height_text, a.weight_text, a.age_text,"
-                       " s.sex, a.activity, a.build, a.program_version, %1"
+                       " s.sex, a.activity, a.build, a.program_version, a.saved_by, %1"
                        " FROM assessments a JOIN subjects s ON s.id = a.subject_id"
                        " WHERE a.subject_id = ? ORDER BY a.taken_at DESC, a.id DESC")
             .arg(figureColumns);
@@ -191,7 +192,8 @@ Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId)
                 kept.activity = fromName<ActivityLevel>(activityNames, query.value(6).toString());
                 kept.build = fromName<Constitution>(buildNames, query.value(7).toString());
                 kept.programVersion = query.value(8).toString();
-                kept.figures = readFigures(query, 9);
+                kept.savedBy = query.value(9).toString();
+                kept.figures = readFigures(query, 10);
                 placeOnGrowthReference(kept);
                 assessments.append(kept);
             }
@@ -200,6 +202,15 @@ Archive::Reading<KeptAssessment> Archive::assessmentsOf(qint64 subjectId)
     if (!answered || query.lastError().isValid()) {
         assessments.clear();
         assessments.failed = true;
+    }
+    if (!assessments.failed && loggedAs) {
+        // Never shown unlogged.
+        const WriteOutcome logged = logAccess(*loggedAs, {subjectId});
+        if (logged != WriteOutcome::Done) {
+            assessments.clear();
+            assessments.failed = true;
+            assessments.unlogged = logged == WriteOutcome::Unlogged;
+        }
     }
     return assessments;
 }
@@ -316,11 +327,12 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
                                              nameOf(activityNames, kept.activity),
                                              nameOf(buildNames, kept.build),
                                              kept.programVersion} +
-                                figureValues(kept.figures);
+                                figureValues(kept.figures) + QVariantList{m_store->who()};
     const QStringList marks(values.size(), QStringLiteral("?"));
     if (!sql::run(query,
                   QStringLiteral("INSERT INTO assessments (subject_id, taken_at, height_text,"
-                                 " weight_text, age_text, activity, build, program_version, %1)"
+                                 " weight_text, age_text, activity, build, program_version, %1,"
+                                 " saved_by)"
                                  " VALUES (%2) RETURNING id")
                       .arg(figureColumns, marks.join(',')),
                   values) ||
@@ -328,6 +340,11 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
         return fail(query.lastError());
     const qint64 assessmentId = query.value(0).toLongLong();
     query.finish();
+    if (!m_store->log(query, Access::Saved, {subjectId})) {
+        const WriteOutcome outcome = logOutcomeOf(query.lastError());
+        db.rollback();
+        return {outcome};
+    }
     if (!m_store->announce(query, QStringLiteral("subject"), subjectId))
         return fail(query.lastError());
     query.finish();
@@ -337,21 +354,21 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
     return {WriteOutcome::Done, subjectId, assessmentId};
 }
 
-WriteOutcome Archive::write(const QString &statement, const QVariantList &values, qint64 subjectId)
+WriteOutcome Archive::write(const QString &statement, const QVariantList &values, qint64 subjectId,
+                            Access access)
 {
-    if (state() != ArchiveState::Ready)
-        return WriteOutcome::Refused;
-    // A statement that found no row to change may run again, and a lost
-    // session's is tried once more.
-    QSqlQuery query;
-    if (!runOnce(query, statement, values))
-        return outcomeOf(query.lastError());
-    if (query.numRowsAffected() == 0)
-        return WriteOutcome::Stale;
-    // Done: the others are told, and one that misses it sees it at its next reading.
-    m_store->watched([&] { m_store->announce(query, QStringLiteral("subject"), subjectId); },
-                     &query);
-    return WriteOutcome::Done;
+    return change([&](QSqlQuery &query) {
+        if (!sql::run(query, statement, values))
+            return outcomeOf(query.lastError());
+        if (query.numRowsAffected() == 0)
+            return WriteOutcome::Stale;
+        query.finish();
+        if (!m_store->log(query, access, {subjectId}))
+            return logOutcomeOf(query.lastError());
+        return m_store->announce(query, QStringLiteral("subject"), subjectId)
+                   ? WriteOutcome::Done
+                   : outcomeOf(query.lastError());
+    });
 }
 
 WriteOutcome Archive::rename(const KeptSubject &seen, const QString &name)
@@ -359,71 +376,45 @@ WriteOutcome Archive::rename(const KeptSubject &seen, const QString &name)
     // Only another rename or the subject's deletion stands in its way: a
     // colleague's new visit changes nothing the user renamed. The version
     // still rises, so that a delete of the subject as seen before is refused.
+    // A rename refused leaves no row in the log: nothing was read or changed.
     return write(QStringLiteral("UPDATE subjects SET name = ?, version = version + 1"
                                 " WHERE id = ? AND name = ?"),
-                 {name.simplified(), seen.id, seen.name}, seen.id);
+                 {name.simplified(), seen.id, seen.name}, seen.id, Access::Renamed);
 }
 
 WriteOutcome Archive::removeAssessment(qint64 assessmentId)
 {
-    if (state() != ArchiveState::Ready)
-        return WriteOutcome::Refused;
-    // Nothing goes with BEGIN: a lost session's is begun again on a new one.
-    bool begun = false;
-    const auto begin = [&] { return m_store->watched([&] { begun = database().transaction(); }); };
-    if (!begin())
-        return WriteOutcome::Offline;
-    if (!begun) {
-        const QSqlError error = database().lastError();
-        if (!m_store->reopenedAfterLoss(error))
-            return outcomeOf(error);
-        if (!begin())
-            return WriteOutcome::Offline;
-    }
-    if (!begun)
-        return outcomeOf(database().lastError());
-    WriteOutcome outcome = WriteOutcome::Offline;
-    m_store->watched([&] {
+    return change([&](QSqlQuery &query) {
         // The subject changes with it, so that a delete of the subject as
         // seen before is refused.
-        QSqlDatabase db = database();
-        QSqlQuery query(db);
-        const bool done =
-            sql::run(
-                query,
-                QStringLiteral("UPDATE subjects SET version = version + 1"
-                               " WHERE id = (SELECT subject_id FROM assessments WHERE id = ?)"),
-                {assessmentId}) &&
-            sql::run(query, QStringLiteral("DELETE FROM assessments WHERE id = ?"), {assessmentId});
-        const auto fail = [&](const QSqlError &error) {
-            query.finish();
-            db.rollback();
-            return outcomeOf(error);
-        };
-        if (!done) {
-            outcome = fail(query.lastError());
-            return;
-        }
-        const bool removed = query.numRowsAffected() > 0;
+        if (!sql::run(query, QStringLiteral("SELECT subject_id FROM assessments WHERE id = ?"),
+                      {assessmentId}))
+            return outcomeOf(query.lastError());
+        if (!query.next())
+            return WriteOutcome::Stale;
+        const qint64 subjectId = query.value(0).toLongLong();
         query.finish();
-        if (!removed) {
-            db.rollback();
-            outcome = WriteOutcome::Stale;
-            return;
-        }
-        if (!m_store->announce(query, QStringLiteral("assessment"), assessmentId)) {
-            outcome = fail(query.lastError());
-            return;
-        }
+        if (!sql::run(query,
+                      QStringLiteral("UPDATE subjects SET version = version + 1 WHERE id = ?"),
+                      {subjectId}) ||
+            !sql::run(query, QStringLiteral("DELETE FROM assessments WHERE id = ?"),
+                      {assessmentId}))
+            return outcomeOf(query.lastError());
+        if (query.numRowsAffected() == 0)
+            return WriteOutcome::Stale;
         query.finish();
-        outcome = db.commit() ? WriteOutcome::Done : outcomeOf(db.lastError());
+        if (!m_store->log(query, Access::AssessmentRemoved, {subjectId}))
+            return logOutcomeOf(query.lastError());
+        return m_store->announce(query, QStringLiteral("assessment"), assessmentId)
+                   ? WriteOutcome::Done
+                   : outcomeOf(query.lastError());
     });
-    return outcome;
 }
 
 WriteOutcome Archive::removeSubject(const KeptSubject &seen)
 {
-    // The assessments go with the subject, through the foreign key.
+    // The assessments go with the subject, through the foreign key; the
+    // subject's log stays, under the code alone.
     return write(QStringLiteral("DELETE FROM subjects WHERE id = ? AND version = ?"),
-                 {seen.id, seen.version}, seen.id);
+                 {seen.id, seen.version}, seen.id, Access::SubjectRemoved);
 }

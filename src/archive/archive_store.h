@@ -29,6 +29,9 @@ public:
     // Before a save: a file is made on the first one, a server that was away
     // is asked again. False when there is nowhere to save.
     virtual bool readyToSave() = 0;
+    // Who the access log and each assessment name: the server's session
+    // role, or the system user for the personal file.
+    virtual QString who() const = 0;
     // What a failed statement means to the user.
     virtual WriteOutcome outcomeOf(const QSqlError &error) const = 0;
     // The outcome when the store cannot be reached at all.
@@ -55,6 +58,9 @@ public:
     // Inside a write's transaction: tells the other workstations what
     // changed ("subject 12") when it commits.
     virtual bool announce(QSqlQuery &query, const QString &what, qint64 id) = 0;
+    // Inside a transaction: a row of the access log for each subject, naming
+    // who() and this workstation.
+    bool log(QSqlQuery &query, Access access, const QList<qint64> &subjectIds);
     // Inside a transaction making a subject: workstations take turns, so
     // that each sees the others' new subjects.
     virtual bool takeTurnForNewSubject(QSqlQuery &query) = 0;

@@ -216,11 +216,15 @@ Archive::Transfer Archive::takeInWatched(Archive &from, const QHash<qint64, qint
     if (state() != ArchiveState::Ready ||
         (from.state() != ArchiveState::Ready && from.state() != ArchiveState::ReadOnlyNewer))
         return transfer;
-    const Records sent = readRecords(from.database());
+    Records sent = readRecords(from.database());
     if (sent.error.isValid()) {
         transfer.outcome = from.outcomeOf(sent.error);
         return transfer;
     }
+    // Saved here by whoever moves them, as the server writes it anyway.
+    const int savedBy = int(schema::assessmentColumnNames().indexOf(QStringLiteral("saved_by")));
+    for (Row &row : sent.assessments)
+        row.values[savedBy] = m_store->who();
 
     QSqlDatabase db = database();
     QSqlQuery statement(db);
@@ -285,6 +289,15 @@ Archive::Transfer Archive::takeInWatched(Archive &from, const QHash<qint64, qint
     if (!(summaryOf(subjectKeys, assessmentsHere) == summaryOf(sent))) {
         transfer.mismatched = true;
         return fail(QSqlError());
+    }
+    QList<qint64> movedSubjects;
+    for (const Row &subject : sent.subjects)
+        movedSubjects << here.value(subject.id);
+    if (!m_store->log(statement, Access::TransferredIn, movedSubjects)) {
+        const WriteOutcome outcome = logOutcomeOf(statement.lastError());
+        fail(statement.lastError());
+        transfer.outcome = outcome;
+        return transfer;
     }
     // One word for the whole transfer: the others read the list again anyway.
     if (!m_store->announce(statement, QStringLiteral("transfer"), sent.subjects.size()) ||

@@ -73,6 +73,8 @@ ArchiveState FileStore::open()
     }
     if (header.applicationId != schema::applicationId)
         return m_state = ArchiveState::NotAnArchive;
+    // A newer Nutrivo's file is never changed, yet its access log takes the
+    // readings made here.
     const bool newer = int(header.userVersion) > schema::currentVersion();
     m_state = openConnection(newer);
     if (m_state == ArchiveState::Ready && newer)
@@ -80,9 +82,9 @@ ArchiveState FileStore::open()
     return m_state;
 }
 
-ArchiveState FileStore::openConnection(bool readOnly)
+ArchiveState FileStore::openConnection(bool newer)
 {
-    m_connection = std::make_unique<sql::Connection>(m_filePath, readOnly);
+    m_connection = std::make_unique<sql::Connection>(m_filePath, false);
     if (!m_connection->isOpen())
         return ArchiveState::Unreachable;
     QSqlDatabase db = database();
@@ -92,7 +94,7 @@ ArchiveState FileStore::openConnection(bool readOnly)
     sql::single(db, QStringLiteral("PRAGMA foreign_keys = ON"));
     // Deleted subjects are overwritten with zeros, not just unlinked.
     sql::single(db, QStringLiteral("PRAGMA secure_delete = ON"));
-    if (readOnly)
+    if (newer)
         return ArchiveState::Ready;
     return bringUpToDate(sql::single(db, QStringLiteral("PRAGMA user_version")).toInt());
 }

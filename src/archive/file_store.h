@@ -15,6 +15,7 @@ public:
     explicit FileStore(const QString &filePath) : m_filePath(filePath) {}
 
     QString whereText() const override;
+    QString who() const override { return systemUser(); }
     ArchiveState open() override;
     void close() override;
     QSqlDatabase database() const override;
@@ -33,7 +34,7 @@ public:
     WriteOutcome replaceWith(const QString &source, QString *replacedKeptAs) override;
 
 private:
-    ArchiveState openConnection(bool readOnly);
+    ArchiveState openConnection(bool newer);
     ArchiveState bringUpToDate(int version);
     bool makeFile();
 

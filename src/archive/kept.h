@@ -34,6 +34,7 @@ struct KeptAssessment
     assessment::Constitution build = assessment::Constitution::Normale;
     assessment::ShownFigures figures;
     QString programVersion;
+    QString savedBy; // the role, or system user, that kept it; empty before the log
 
     // The inputs as the program reads them.
     double heightMetres() const;

@@ -71,9 +71,23 @@ QStringList namesOf(const QString &columns)
 
 } // namespace
 
+const QString &savedByColumn()
+{
+    static const QString column = QStringLiteral("saved_by VARCHAR(100)");
+    return column;
+}
+
 const QStringList &assessmentColumnNames()
 {
-    static const QStringList names = namesOf(assessmentColumns());
+    static const QStringList names = namesOf(assessmentColumns()) << namesOf(savedByColumn());
+    return names;
+}
+
+const QStringList &accessLogColumnNames()
+{
+    static const QStringList names = {QStringLiteral("at"), QStringLiteral("role"),
+                                      QStringLiteral("workstation"), QStringLiteral("action"),
+                                      QStringLiteral("subject_id")};
     return names;
 }
 
@@ -127,6 +141,23 @@ const QList<QStringList> &steps()
             QStringLiteral("ALTER TABLE assessments_4 RENAME TO assessments"),
             QStringLiteral("CREATE INDEX assessments_by_subject"
                            " ON assessments (subject_id, taken_at)"),
+        },
+        // 5: who saved each assessment, and the log of every reading and
+        // change of a subject's data, which no statement changes once written.
+        {
+            QStringLiteral("ALTER TABLE assessments ADD COLUMN ") + savedByColumn(),
+            QStringLiteral("CREATE TABLE access_log ("
+                           " id INTEGER PRIMARY KEY,"
+                           " at VARCHAR(20) NOT NULL,"
+                           " role VARCHAR(100) NOT NULL,"
+                           " workstation VARCHAR(255) NOT NULL,"
+                           " action VARCHAR(40) NOT NULL,"
+                           " subject_id INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX access_log_by_subject ON access_log (subject_id, id)"),
+            QStringLiteral("CREATE TRIGGER access_log_never_changed BEFORE UPDATE ON access_log"
+                           " BEGIN SELECT RAISE(ABORT, 'the access log is only added to'); END"),
+            QStringLiteral("CREATE TRIGGER access_log_never_deleted BEFORE DELETE ON access_log"
+                           " BEGIN SELECT RAISE(ABORT, 'the access log is only added to'); END"),
         },
     };
     return all;

@@ -45,6 +45,34 @@ const QList<QStringList> &steps()
         },
         // 4: a growing subject's z-score and centile, as on the file.
         schema::growthColumnSteps(),
+        // 5: who saved each assessment, and the access log, as on the file. The
+        // server writes the role and the time itself, whatever a client sends;
+        // the dietitians may add rows, and only the owner remove them.
+        {
+            QStringLiteral("ALTER TABLE assessments ADD COLUMN ") + schema::savedByColumn(),
+            QStringLiteral("CREATE TABLE access_log ("
+                           " id BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY,"
+                           " at TIMESTAMPTZ NOT NULL DEFAULT now(),"
+                           " role VARCHAR(100) NOT NULL DEFAULT session_user,"
+                           " workstation VARCHAR(255) NOT NULL,"
+                           " action VARCHAR(40) NOT NULL,"
+                           " subject_id BIGINT NOT NULL)"),
+            QStringLiteral("CREATE INDEX access_log_by_subject ON access_log (subject_id, id)"),
+            QStringLiteral("CREATE FUNCTION nutrivo_logged_as_session() RETURNS trigger"
+                           " LANGUAGE plpgsql AS $$ BEGIN"
+                           " NEW.at := now(); NEW.role := session_user; RETURN NEW;"
+                           " END $$"),
+            QStringLiteral("CREATE TRIGGER a_logged_as_session BEFORE INSERT ON access_log"
+                           " FOR EACH ROW EXECUTE FUNCTION nutrivo_logged_as_session()"),
+            QStringLiteral("CREATE FUNCTION nutrivo_saved_by_session() RETURNS trigger"
+                           " LANGUAGE plpgsql AS $$ BEGIN"
+                           " IF TG_OP = 'INSERT' THEN NEW.saved_by := session_user;"
+                           " ELSE NEW.saved_by := OLD.saved_by; END IF; RETURN NEW;"
+                           " END $$"),
+            QStringLiteral(
+                "CREATE TRIGGER a_saved_by_session BEFORE INSERT OR UPDATE ON assessments"
+                " FOR EACH ROW EXECUTE FUNCTION nutrivo_saved_by_session()"),
+        },
     };
     return all;
 }
@@ -124,6 +152,8 @@ bool grantDietitians(const QSqlDatabase &db, QString &error)
                    .arg(dietitiansRole)) &&
            run(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO %1")
                    .arg(dietitiansRole)) &&
+           // The log is added to and read, never changed or emptied.
+           run(QStringLiteral("GRANT SELECT, INSERT ON access_log TO %1").arg(dietitiansRole)) &&
            run(QStringLiteral("GRANT SELECT ON nutrivo_schema TO %1").arg(dietitiansRole)) &&
            run(QStringLiteral("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO %1")
                    .arg(dietitiansRole));

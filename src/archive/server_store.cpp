@@ -73,6 +73,7 @@ ArchiveState ServerStore::openSession()
     {
         const server_watchdog::Watch watch(database());
         version = server_schema::versionOf(database(), &m_connectionError);
+        m_sessionUser = sql::single(database(), QStringLiteral("SELECT session_user")).toString();
         if (version >= server_schema::currentVersion())
             listenForChanges();
         unanswered = watch.fired();
@@ -160,27 +161,42 @@ void ServerStore::whenChangedElsewhere(Archive::Changed listener)
     m_changedElsewhere = std::move(listener);
 }
 
-// The server read in one snapshot.
+// The server read in one snapshot, logged as copied in the same
+// transaction; the file is written before it commits, and a copy the log
+// did not take is never kept.
 WriteOutcome ServerStore::snapshotInto(const QString &part)
 {
     archive_rows::Records sent;
-    const bool answered = watched(
+    WriteOutcome outcome = WriteOutcome::Offline;
+    watched(
         [&] {
             QSqlQuery snapshot(database());
-            if (!snapshot.exec(QStringLiteral(
-                    "START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"))) {
-                sent.error = snapshot.lastError();
+            QSqlQuery logging(database());
+            if (!snapshot.exec(
+                    QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ"))) {
+                outcome = outcomeOf(snapshot.lastError());
                 return;
             }
             sent = archive_rows::readRecords(database());
-            snapshot.exec(QStringLiteral("COMMIT"));
+            QList<qint64> subjects;
+            for (const archive_rows::Row &subject : std::as_const(sent.subjects))
+                subjects << subject.id;
+            if (sent.error.isValid())
+                outcome = outcomeOf(sent.error);
+            else if (!log(logging, Access::Copied, subjects))
+                outcome = outcomeOf(logging.lastError()) == WriteOutcome::Unwritable
+                              ? WriteOutcome::Unlogged
+                              : outcomeOf(logging.lastError());
+            else
+                outcome = archive_rows::writeInto(part, sent);
+            logging.finish();
+            if (outcome != WriteOutcome::Done)
+                snapshot.exec(QStringLiteral("ROLLBACK"));
+            else if (!snapshot.exec(QStringLiteral("COMMIT")))
+                outcome = outcomeOf(snapshot.lastError());
         },
         nullptr);
-    if (!answered)
-        return WriteOutcome::Offline;
-    if (sent.error.isValid())
-        return outcomeOf(sent.error);
-    return archive_rows::writeInto(part, sent);
+    return outcome;
 }
 
 // LISTEN on the session, read here rather than through Qt's driver: the

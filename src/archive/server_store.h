@@ -23,6 +23,7 @@ public:
     ~ServerStore() override;
 
     QString whereText() const override { return describe(m_server); }
+    QString who() const override { return m_sessionUser; }
     ArchiveState open() override;
     void close() override;
     QSqlDatabase database() const override;
@@ -55,6 +56,7 @@ private:
 
     ServerAddress m_server;
     QString m_password;
+    QString m_sessionUser; // as the server names this session's role
     std::unique_ptr<sql::Connection> m_connection;
     Archive::Changed m_changedElsewhere;
     // Made by the thread that listens, which is the one they serve.

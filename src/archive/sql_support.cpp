@@ -44,6 +44,10 @@ int resultCode(const QSqlError &error)
 
 WriteOutcome outcomeOf(const QSqlError &error)
 {
+    // A failed commit comes without its code, with SQLite's own words.
+    if (error.nativeErrorCode().isEmpty() &&
+        error.databaseText() == QLatin1String("database or disk is full"))
+        return WriteOutcome::DiskFull;
     switch (resultCode(error)) {
     case sqliteBusy:
     case sqliteLocked:

@@ -160,17 +160,26 @@ void TestArchive::migratesFromEachOlderVersion()
         QVERIFY(query.exec(QString("PRAGMA user_version = %1").arg(version)));
         QVERIFY(query.exec(
             "INSERT INTO subjects (id, name, sex) VALUES (7, 'Verdi Luca', 'Maschile')"));
+        // The first version's columns, which every later one keeps.
+        QStringList firstColumns;
+        for (const QString &column : schema::firstAssessmentColumns().split(','))
+            firstColumns << column.trimmed().section(' ', 0, 0);
+        const QString into =
+            QString("INSERT INTO assessments (id, subject_id, %1) ").arg(firstColumns.join(", "));
         QVERIFY(query.exec(
-            "INSERT INTO assessments VALUES (3, 7, '2025-01-02T09:30:00Z', '1.80', '80', '45',"
+            into +
+            "VALUES (3, 7, '2025-01-02T09:30:00Z', '1.80', '80', '45',"
             " 'Moderata', 'Grassa', 71.5, 24.69, 'in Normopeso', 1826, 1.78, 3250.28, 325.03,"
             " 81.26, 812.57, 90.29, 2112.68, 528.17, 96, 74, 60, '1.0.0')"));
         // A boy of 10 and an infant, kept with an adult's class and Lorentz's weight.
         QVERIFY(query.exec(
-            "INSERT INTO assessments VALUES (4, 7, '2025-01-03T09:30:00Z', '1.40', '38', '10',"
+            into +
+            "VALUES (4, 7, '2025-01-03T09:30:00Z', '1.40', '38', '10',"
             " 'Moderata', 'Normale', 42.5, 19.39, 'in Sottopeso', 1322.6, 1.65, 2182.29, 218.23,"
             " 54.56, 545.57, 60.62, 1418.49, 354.62, 76, 55, 46, '1.0.0')"));
         QVERIFY(query.exec(
-            "INSERT INTO assessments VALUES (5, 7, '2025-01-04T09:30:00Z', '0.75', '9', '1',"
+            into +
+            "VALUES (5, 7, '2025-01-04T09:30:00Z', '0.75', '9', '1',"
             " 'Leggera', 'Normale', -6.25, 16, 'in Sottopeso', 504.5, NULL, 0, 0, 0, 0, 0, 0, 0,"
             " 43, 22, 25, '1.0.0')"));
         db.close();
@@ -205,6 +214,9 @@ void TestArchive::migratesFromEachOlderVersion()
     QCOMPARE(archive.keep(7, "Verdi Luca", developedAssessment("0.80", "10", "1")).outcome,
              WriteOutcome::Done);
     QVERIFY(!archive.assessmentsOf(7).value(0).figures.idealWeightKg);
+    // Who saved the older visits is not known; the new one's is.
+    QCOMPARE(kept[2].savedBy, QString());
+    QCOMPARE(archive.assessmentsOf(7).value(0).savedBy, systemUser());
     // The older version's copy, kept whole before the change.
     QCOMPARE(archive.migrationCopy(),
              m_folder->filePath(QString("data/archivio.versione-%1.sqlite").arg(version)));

@@ -371,6 +371,7 @@ void TestArchiveStores::ordinaryRoleKeepsRowsNotTables()
               QString("GRANT SELECT, INSERT, UPDATE, DELETE ON subjects, assessments TO %1")
                   .arg(role),
               QString("GRANT SELECT ON nutrivo_schema TO %1").arg(role),
+              QString("GRANT SELECT, INSERT ON access_log TO %1").arg(role),
               QString("GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO %1").arg(role)})
             QVERIFY(m_server->exec(database, statement));
     }

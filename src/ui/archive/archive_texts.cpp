@@ -137,6 +137,15 @@ QString serverFailureText(const ServerAddress &address, const QString &libpqText
     return QStringLiteral("il server ha rifiutato il collegamento (i dettagli dicono perché).");
 }
 
+QString unloggedText()
+{
+    return QStringLiteral(
+        "Il registro accessi dell'archivio non accetta le registrazioni di questo "
+        "utente: l'operazione non è stata eseguita, perché ogni accesso ai dati "
+        "dei soggetti deve restare registrato. Rivolgersi al titolare "
+        "dell'archivio.");
+}
+
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
 {
     switch (outcome) {
@@ -169,6 +178,8 @@ ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath)
                 QStringLiteral("Nel frattempo il soggetto è stato modificato o eliminato da "
                                "un'altra postazione: l'operazione non è stata eseguita. L'elenco "
                                "mostra ora l'archivio com'è.")};
+    case WriteOutcome::Unlogged:
+        return {QMessageBox::Critical, unloggedText()};
     case WriteOutcome::Namesake:
     case WriteOutcome::Refused:
     case WriteOutcome::Done:

@@ -28,6 +28,8 @@ ArchiveNotice stateNotice(const ArchiveSession &archive);
 QString stateLine(const ArchiveSession &archive);
 // What a server's refusal means, and what to do: one Italian sentence.
 QString serverFailureText(const ServerAddress &address, const QString &libpqText);
+// An action the access log refused, said the same wherever it happens.
+QString unloggedText();
 ArchiveNotice failureNotice(WriteOutcome outcome, const QString &filePath);
 
 // What another workstation did to the subject seen, now read again (none
