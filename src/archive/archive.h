@@ -168,8 +168,6 @@ private:
     // changed no row.
     WriteOutcome write(const QString &statement, const QVariantList &values, qint64 subjectId,
                        Access access);
-    // A log row refused: Unlogged, unless the store itself failed.
-    WriteOutcome logOutcomeOf(const QSqlError &error) const;
 
     QString m_filePath;
     std::optional<ServerAddress> m_server;

@@ -106,9 +106,7 @@ WriteOutcome FileStore::snapshotInto(const QString &part)
     logging = QSqlQuery();
     if (!done || !db.commit()) {
         db.rollback();
-        const WriteOutcome outcome = sql::outcomeOf(error.isValid() ? error : db.lastError());
-        return outcome == WriteOutcome::Unwritable && error.isValid() ? WriteOutcome::Unlogged
-                                                                      : outcome;
+        return error.isValid() ? logOutcomeOf(error) : outcomeOf(db.lastError());
     }
     QSqlQuery vacuum(db);
     return sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {part})

@@ -38,14 +38,6 @@ bool ArchiveStore::log(QSqlQuery &query, Access access, const QList<qint64> &sub
     return true;
 }
 
-WriteOutcome Archive::logOutcomeOf(const QSqlError &error) const
-{
-    const WriteOutcome outcome = outcomeOf(error);
-    // A full disk, a busy file or a server away are what they are; the rest
-    // (no grant, a table that refuses) is the log's.
-    return outcome == WriteOutcome::Unwritable ? WriteOutcome::Unlogged : outcome;
-}
-
 WriteOutcome Archive::change(const Statements &statements,
                              std::initializer_list<ArchiveState> states)
 {
@@ -88,8 +80,9 @@ WriteOutcome Archive::logAccess(Access access, const QList<qint64> &subjectIds)
     // A file of a newer Nutrivo is only read, and its log takes the row.
     return change(
         [&](QSqlQuery &query) {
-            return m_store->log(query, access, subjectIds) ? WriteOutcome::Done
-                                                           : logOutcomeOf(query.lastError());
+            return m_store->log(query, access, subjectIds)
+                       ? WriteOutcome::Done
+                       : m_store->logOutcomeOf(query.lastError());
         },
         {ArchiveState::Ready, ArchiveState::ReadOnlyNewer});
 }

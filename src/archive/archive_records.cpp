@@ -341,7 +341,7 @@ Archive::Kept Archive::keepOnce(qint64 subjectId, const QString &name, const Kep
     const qint64 assessmentId = query.value(0).toLongLong();
     query.finish();
     if (!m_store->log(query, Access::Saved, {subjectId})) {
-        const WriteOutcome outcome = logOutcomeOf(query.lastError());
+        const WriteOutcome outcome = m_store->logOutcomeOf(query.lastError());
         db.rollback();
         return {outcome};
     }
@@ -364,7 +364,7 @@ WriteOutcome Archive::write(const QString &statement, const QVariantList &values
             return WriteOutcome::Stale;
         query.finish();
         if (!m_store->log(query, access, {subjectId}))
-            return logOutcomeOf(query.lastError());
+            return m_store->logOutcomeOf(query.lastError());
         return m_store->announce(query, QStringLiteral("subject"), subjectId)
                    ? WriteOutcome::Done
                    : outcomeOf(query.lastError());
@@ -404,7 +404,7 @@ WriteOutcome Archive::removeAssessment(qint64 assessmentId)
             return WriteOutcome::Stale;
         query.finish();
         if (!m_store->log(query, Access::AssessmentRemoved, {subjectId}))
-            return logOutcomeOf(query.lastError());
+            return m_store->logOutcomeOf(query.lastError());
         return m_store->announce(query, QStringLiteral("assessment"), assessmentId)
                    ? WriteOutcome::Done
                    : outcomeOf(query.lastError());

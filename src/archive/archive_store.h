@@ -61,6 +61,12 @@ public:
     // Inside a transaction: a row of the access log for each subject, naming
     // who() and this workstation.
     bool log(QSqlQuery &query, Access access, const QList<qint64> &subjectIds);
+    // A log row refused: Unlogged, unless the store itself failed (full, busy, away).
+    WriteOutcome logOutcomeOf(const QSqlError &error) const
+    {
+        const WriteOutcome outcome = outcomeOf(error);
+        return outcome == WriteOutcome::Unwritable ? WriteOutcome::Unlogged : outcome;
+    }
     // Inside a transaction making a subject: workstations take turns, so
     // that each sees the others' new subjects.
     virtual bool takeTurnForNewSubject(QSqlQuery &query) = 0;

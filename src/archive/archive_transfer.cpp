@@ -294,7 +294,7 @@ Archive::Transfer Archive::takeInWatched(Archive &from, const QHash<qint64, qint
     for (const Row &subject : sent.subjects)
         movedSubjects << here.value(subject.id);
     if (!m_store->log(statement, Access::TransferredIn, movedSubjects)) {
-        const WriteOutcome outcome = logOutcomeOf(statement.lastError());
+        const WriteOutcome outcome = m_store->logOutcomeOf(statement.lastError());
         fail(statement.lastError());
         transfer.outcome = outcome;
         return transfer;

@@ -184,9 +184,7 @@ WriteOutcome ServerStore::snapshotInto(const QString &part)
             if (sent.error.isValid())
                 outcome = outcomeOf(sent.error);
             else if (!log(logging, Access::Copied, subjects))
-                outcome = outcomeOf(logging.lastError()) == WriteOutcome::Unwritable
-                              ? WriteOutcome::Unlogged
-                              : outcomeOf(logging.lastError());
+                outcome = logOutcomeOf(logging.lastError());
             else
                 outcome = archive_rows::writeInto(part, sent);
             logging.finish();
