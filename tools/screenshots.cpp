@@ -1,6 +1,7 @@
 // Saves the pictures of the windows that the README shows. Run it under
 // xvfb-run from the top of the repository: build/tools/screenshots docs [locale]
 #include "archive/archive.h"
+#include "ui/accesslog/access_log_pages.h"
 #include "ui/archive/archive_keeper.h"
 #include "ui/archive/frmarchivio.h"
 #include "ui/archive/server_dialog.h"
@@ -126,7 +127,7 @@ int main(int argc, char *argv[])
     QPushButton *print = report->findChild<QPushButton *>("Command1");
     print->hide();
     const QString pdf = QDir(folder).filePath("form2-page.pdf");
-    saveAsPdf(drawingOf(report), pdf);
+    saveAsPdf({drawingOf(report)}, pdf);
     print->show();
     QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", pdf,
                                    QDir(folder).filePath("form2-printed")});
@@ -172,6 +173,12 @@ int main(int argc, char *argv[])
     auto *subjects = archiveWindow.findChild<QListView *>("lstSoggetti");
     subjects->setCurrentIndex(subjects->model()->index(2, 0)); // Rossi Mario
     save(archiveWindow, folder, "frmarchivio.png");
+    // Who saw and changed his data, as he is shown it.
+    archiveWindow.findChild<QPushButton *>("cmdRegistro")->click();
+    if (auto *accessLog = archiveWindow.findChild<QWidget *>("frmRegistro")) {
+        save(*accessLog, folder, "frmregistro.png");
+        accessLog->close();
+    }
 
     // Rossi Mario's course on paper.
     KeptSubject rossi;
@@ -180,11 +187,17 @@ int main(int argc, char *argv[])
             rossi = subject;
     }
     const QString course = QDir(folder).filePath("andamento.pdf");
-    saveAsPdf(coursePage(rossi, archive.assessmentsOf(rossi.id), QLocale(), QDate(2026, 11, 20)),
+    saveAsPdf({coursePage(rossi, archive.assessmentsOf(rossi.id), QLocale(), QDate(2026, 11, 20))},
               course);
     QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", course,
                                    QDir(folder).filePath("andamento-pagina")});
     QFile::remove(course);
+    const QString accessLog = QDir(folder).filePath("registro.pdf");
+    saveAsPdf(accessLogPages(rossi, archive.accessesOf(rossi.id), QLocale(), QDate(2026, 11, 20)),
+              accessLog);
+    QProcess::execute("pdftoppm", {"-r", "60", "-png", "-singlefile", accessLog,
+                                   QDir(folder).filePath("registro-pagina")});
+    QFile::remove(accessLog);
     archiveWindow.findChild<QLineEdit *>("txtCerca")->setText("bi");
     save(archiveWindow, folder, "frmarchivio-cerca.png");
 

@@ -83,6 +83,8 @@ const Column columns[] = {
     // an adult and below 2 years.
     {"Punteggio z IMC", [](const Row &r) { return figure(&ShownFigures::bmiZ, r); }},
     {"Centile IMC", [](const Row &r) { return figure(&ShownFigures::bmiCentile, r); }},
+    // Empty for an assessment kept before the access log.
+    {"Salvata da", [](const Row &r) { return Value(r.kept.savedBy); }},
 };
 
 QString quoted(const QString &cell, QChar separator)

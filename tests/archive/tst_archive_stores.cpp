@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDriver>
+#include <QSqlQuery>
 #include <QtTest>
 
 // The archive's records on both stores, the file and a PostgreSQL server the
@@ -779,22 +780,25 @@ void TestArchiveStores::randomWorkFromSeveralWorkstations()
     QSet<qint64> deleted;
     QSet<QString> renamed, refusedRenames;
     int refusals = 0;
+    int renames = 0;
     for (const auto &writer : writers) {
         QVERIFY(writer->waitForFinished(120000));
         QVERIFY2(writer->exitCode() == 0, "a change failed other than by a refusal");
         for (const QString &line :
              QString::fromUtf8(writer->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
             const QStringList words = line.split(' ');
-            if (words[0] == "saved")
+            if (words[0] == "saved") {
                 saved << Change{words[1].toLongLong(), words[2].toLongLong(), words[3].toLongLong(),
                                 words[4].toLongLong()};
-            else if (words[0] == "renamed")
+            } else if (words[0] == "renamed") {
                 renamed << words.mid(2).join(' ');
-            else if (words[0] == "deleted")
+                ++renames;
+            } else if (words[0] == "deleted") {
                 removed << Change{0, words[1].toLongLong(), words[2].toLongLong(),
                                   words[3].toLongLong()};
-            else if (line.startsWith("refused rename "))
+            } else if (line.startsWith("refused rename ")) {
                 refusedRenames << line.mid(15);
+            }
             refusals += words[0] == "refused";
         }
     }
@@ -827,6 +831,35 @@ void TestArchiveStores::randomWorkFromSeveralWorkstations()
         if (!deleted.contains(save.subject))
             QCOMPARE(subjectOf.value(save.row), save.subject);
     }
+    // The log holds each change done, once, and never a name.
+    QHash<QString, int> logged;
+    QSet<qint64> loggedRemovals;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "log");
+        db.setHostName(m_server->socketFolder());
+        db.setPort(m_server->port());
+        db.setDatabaseName(database);
+        db.setUserName(PostgresServer::superuser());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("SELECT role, workstation, action, subject_id FROM access_log"));
+        const QRegularExpression anyName("Rossi|Bianchi|Verdi|Neri|Rinominato");
+        while (query.next()) {
+            const QString row = QStringList{query.value(0).toString(), query.value(1).toString(),
+                                            query.value(2).toString()}
+                                    .join(' ');
+            QVERIFY2(!row.contains(anyName), qPrintable(row));
+            ++logged[query.value(2).toString()];
+            if (query.value(2).toString() == "eliminazione soggetto")
+                loggedRemovals << query.value(3).toLongLong();
+        }
+    }
+    QSqlDatabase::removeDatabase("log");
+    QCOMPARE(logged.value("salvataggio valutazione"), saved.size());
+    QCOMPARE(logged.value("cambio nome"), renames);
+    QCOMPARE(logged.value("eliminazione soggetto"), removed.size());
+    QCOMPARE(logged.size(), int(!saved.isEmpty()) + int(renames > 0) + int(!removed.isEmpty()));
+    QCOMPARE(loggedRemovals, deleted);
     qInfo("%lld saves, %lld renames, %lld deletes, %d refused, %lld subjects left",
           qlonglong(saved.size()), qlonglong(renamed.size()), qlonglong(deleted.size()), refusals,
           qlonglong(subjects.size()));

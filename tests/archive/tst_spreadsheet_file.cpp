@@ -101,8 +101,10 @@ void TestSpreadsheetFile::readBack()
     QFETCH(QString, age);
     QFETCH(QStringList, cells);
     const SpreadsheetFormat format = italianSettings ? italianFormat : englishFormat;
-    const QList<SubjectCourse> courses = {
-        courseOf("Rossi Mario", {developedAssessment("1.70", "70.5", qPrintable(age))})};
+    KeptAssessment kept = developedAssessment("1.70", "70.5", qPrintable(age));
+    // A role is anyone's choice of text, a formula's start included.
+    kept.savedBy = QStringLiteral("-dietista");
+    const QList<SubjectCourse> courses = {courseOf("Rossi Mario", {kept})};
     const ReadCsv read = readCsv(spreadsheetBytes(courses, format), format.fieldSeparator);
 
     QVERIFY(read.byteOrderMark);
@@ -113,15 +115,16 @@ void TestSpreadsheetFile::readBack()
     QCOMPARE(header.mid(0, 9), (QStringList{"Data", "Cognome e nome", "Codice soggetto", "Sesso",
                                             "Età (anni)", "Altezza (metri)", "Peso reale (Kg)",
                                             "Attività fisica", "Costituzione corporea"}));
-    QCOMPARE(header.size(), 26);
-    QCOMPARE(header.mid(24), (QStringList{"Punteggio z IMC", "Centile IMC"}));
+    QCOMPARE(header.size(), 27);
+    QCOMPARE(header.mid(24), (QStringList{"Punteggio z IMC", "Centile IMC", "Salvata da"}));
     QCOMPARE(read.rows[1].size(), header.size());
     QCOMPARE(read.rows[1].mid(0, cells.size()), cells);
     if (age == "9")
         QCOMPARE(read.rows[1][header.indexOf("Livello di attività fisica (LAF)")], QString());
     QCOMPARE(read.rows[1].mid(21, 3), (QStringList{"91", "70", "56"}));
     const QStringList growth = age == "9" ? QStringList{"2,86", "99,8"} : QStringList{"", ""};
-    QCOMPARE(read.rows[1].mid(24), growth);
+    QCOMPARE(read.rows[1].mid(24, 2), growth);
+    QCOMPARE(read.rows[1].last(), QStringLiteral("'-dietista"));
 }
 
 void TestSpreadsheetFile::namesKeptAsText_data()
@@ -154,7 +157,7 @@ void TestSpreadsheetFile::namesKeptAsText()
     QFETCH(QString, cell);
     for (const SpreadsheetFormat &format : {italianFormat, englishFormat}) {
         const QStringList row = readRow({courseOf(name, {developedAssessment()})}, format, 1);
-        QCOMPARE(row.size(), 26);
+        QCOMPARE(row.size(), 27);
         QCOMPARE(row[1], cell);
         QCOMPARE(row[0],
                  QString(format.decimalMark == "," ? "08/12/2026 11:15" : "12/08/2026 11:15"));

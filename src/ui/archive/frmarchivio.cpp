@@ -9,6 +9,7 @@
 #include "personal_transfer.h"
 #include "server_dialog.h"
 #include "spreadsheet_export.h"
+#include "ui/accesslog/frmregistro.h"
 #include "ui/common/messages.h"
 #include "ui/common/regional.h"
 #include "ui/common/window_look.h"
@@ -59,6 +60,7 @@ const std::pair<const char *, int> anchors[] = {
     {"cmdCopia", MoveDown},
     {"cmdRipristina", MoveDown},
     {"cmdStampaAndamento", MoveDown},
+    {"cmdRegistro", MoveDown},
     {"cmdEsporta", MoveDown},
     {"cmdChiudi", MoveRight | MoveDown},
     {"cmdStudio", MoveDown},
@@ -70,7 +72,8 @@ const std::pair<const char *, int> anchors[] = {
 constexpr int SubjectRow = Qt::UserRole + 1; // index in m_subjects
 constexpr int NameRole = Qt::UserRole + 2;
 
-const QStringList assessmentColumns = {"Data", "Peso (Kg)", "IMC", "Classe", "Kcal/giorno"};
+const QStringList assessmentColumns = {"Data",   "Peso (Kg)",   "IMC",
+                                       "Classe", "Kcal/giorno", "Salvata da"};
 // A server that did not answer a reading is asked again this often.
 constexpr int retryUnansweredMs = 30000;
 
@@ -123,6 +126,7 @@ frmArchivio::frmArchivio(ArchiveSession &archive, ArchiveKeeper &keeper, QWidget
            c.get<QPushButton>("cmdCopia"),
            c.get<QPushButton>("cmdRipristina"),
            c.get<QPushButton>("cmdStampaAndamento"),
+           c.get<QPushButton>("cmdRegistro"),
            c.get<QPushButton>("cmdEsporta"),
            c.get<QPushButton>("cmdChiudi"),
            c.get<QPushButton>("cmdStudio"),
@@ -153,9 +157,9 @@ frmArchivio::frmArchivio(ArchiveSession &archive, ArchiveKeeper &keeper, QWidget
     m_assessmentItems->setHorizontalHeaderLabels(assessmentColumns);
     m_c.tblValutazioni->setModel(m_assessmentItems);
     // The columns share the table's width, with room for a scroll bar.
-    const int widths[] = {92, 58, 44, 82, 58};
+    const int widths[] = {86, 56, 40, 74, 62, 58};
     m_c.tblValutazioni->horizontalHeader()->setStretchLastSection(false);
-    for (int column = 0; column < 5; ++column)
+    for (int column = 0; column < 6; ++column)
         m_c.tblValutazioni->setColumnWidth(column, widths[column]);
 
     setTabOrder(m_c.txtCerca, m_c.lstSoggetti);
@@ -170,7 +174,8 @@ frmArchivio::frmArchivio(ArchiveSession &archive, ArchiveKeeper &keeper, QWidget
     setTabOrder(m_c.cmdStudio, m_c.cmdPersonale);
     setTabOrder(m_c.cmdPersonale, m_c.cmdTrasferisci);
     setTabOrder(m_c.cmdTrasferisci, m_c.cmdStampaAndamento);
-    setTabOrder(m_c.cmdStampaAndamento, m_c.cmdEsporta);
+    setTabOrder(m_c.cmdStampaAndamento, m_c.cmdRegistro);
+    setTabOrder(m_c.cmdRegistro, m_c.cmdEsporta);
     setTabOrder(m_c.cmdEsporta, m_c.cmdChiudi);
     setTabOrder(m_c.cmdChiudi, m_c.cmdRiprova);
 
@@ -218,6 +223,7 @@ frmArchivio::frmArchivio(ArchiveSession &archive, ArchiveKeeper &keeper, QWidget
     connect(m_c.cmdCopia, &QPushButton::clicked, this, &frmArchivio::saveCopy);
     connect(m_c.cmdRipristina, &QPushButton::clicked, this, &frmArchivio::restoreCopy);
     connect(m_c.cmdStampaAndamento, &QPushButton::clicked, this, &frmArchivio::printCourse);
+    connect(m_c.cmdRegistro, &QPushButton::clicked, this, &frmArchivio::showAccessLog);
     connect(m_c.cmdEsporta, &QPushButton::clicked, this, &frmArchivio::exportAssessments);
     connect(m_c.cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
     connect(m_c.cmdStudio, &QPushButton::clicked, this, &frmArchivio::chooseServer);
@@ -251,6 +257,13 @@ void frmArchivio::showEvent(QShowEvent *event)
     m_keeper.openArchive(this);
     reload();
     m_c.txtCerca->setFocus();
+}
+
+void frmArchivio::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    // The window opened again is a new look at the subject.
+    m_viewLoggedOf = 0;
 }
 
 void frmArchivio::resizeEvent(QResizeEvent *event)
@@ -287,13 +300,15 @@ void frmArchivio::placeStatus()
     }
 }
 
-frmArchivio::Read frmArchivio::readArchive(Archive &archive, qint64 selectedId)
+frmArchivio::Read frmArchivio::readArchive(Archive &archive, qint64 selectedId, bool logView)
 {
     Read read;
     read.subjects = archive.subjects();
     if (selectedId != 0 && !read.subjects.failed) {
-        read.assessments = archive.assessmentsOf(selectedId);
+        read.assessments = archive.assessmentsOf(selectedId, logView ? std::optional(Access::Viewed)
+                                                                     : std::nullopt);
         read.assessmentsOf = selectedId;
+        read.viewLogged = logView;
     }
     return read;
 }
@@ -302,10 +317,14 @@ void frmArchivio::reload(std::function<void()> then)
 {
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
+    const bool logView = selectedId != m_viewLoggedOf;
     const quint64 asked = ++m_subjectsAsked;
     readingSent();
     m_archive.request(
-        this, [selectedId](Archive &archive) { return readArchive(archive, selectedId); },
+        this,
+        [selectedId, logView](Archive &archive) {
+            return readArchive(archive, selectedId, logView);
+        },
         [this, asked, then](const Read &read) {
             readingAnswered();
             if (asked != m_subjectsAsked)
@@ -320,9 +339,11 @@ void frmArchivio::reloadWaiting(const QString &title)
 {
     const KeptSubject *selected = selectedSubject();
     const qint64 selectedId = selected ? selected->id : 0;
+    const bool logView = selectedId != m_viewLoggedOf;
     ++m_subjectsAsked;
-    showRead(waitFor(this, title, m_archive,
-                     [selectedId](Archive &archive) { return readArchive(archive, selectedId); }));
+    showRead(waitFor(this, title, m_archive, [selectedId, logView](Archive &archive) {
+        return readArchive(archive, selectedId, logView);
+    }));
 }
 
 void frmArchivio::showRead(const Read &read)
@@ -372,7 +393,7 @@ void frmArchivio::showRead(const Read &read)
 
     if (selectedId != 0 && read.assessmentsOf == selectedId && selectedSubject()) {
         ++m_assessmentsAsked;
-        showAssessmentsOf(selectedId, read.assessments);
+        showAssessmentsOf(selectedId, read.assessments, read.viewLogged);
     } else {
         showAssessments();
     }
@@ -460,6 +481,14 @@ void frmArchivio::showStatus()
     const auto subjects = [](qsizetype count) {
         return count == 1 ? QStringLiteral("1 soggetto") : QStringLiteral("%1 soggetti").arg(count);
     };
+    // Refused by the log: trying again changes nothing until the owner acts.
+    if (m_assessmentsUnlogged && !m_subjectsUnread) {
+        m_retry->stop();
+        m_c.cmdRiprova->hide();
+        placeStatus();
+        m_c.lblStato->setText(unloggedText());
+        return;
+    }
     // A reading that failed is said, never shown as an empty archive.
     const bool unread = m_subjectsUnread || m_assessmentsUnread;
     m_c.cmdRiprova->setVisible(unread);
@@ -522,7 +551,7 @@ void frmArchivio::showAssessments()
     const qint64 subjectId = subject ? subject->id : 0;
     const quint64 asked = ++m_assessmentsAsked;
     if (subjectId == 0) {
-        showAssessmentsOf(0, {});
+        showAssessmentsOf(0, {}, false);
         return;
     }
     // Another subject's visits never stand beside this one while the answer comes.
@@ -534,31 +563,43 @@ void frmArchivio::showAssessments()
         m_trend->setTrend(reading);
         updateCommands();
     }
+    const std::optional<Access> loggedAs =
+        subjectId != m_viewLoggedOf ? std::optional(Access::Viewed) : std::nullopt;
     readingSent();
     m_archive.request(
-        this, [subjectId](Archive &archive) { return archive.assessmentsOf(subjectId); },
-        [this, asked, subjectId](const Archive::Reading<KeptAssessment> &read) {
+        this,
+        [subjectId, loggedAs](Archive &archive) {
+            return archive.assessmentsOf(subjectId, loggedAs);
+        },
+        [this, asked, subjectId, loggedAs](const Archive::Reading<KeptAssessment> &read) {
             readingAnswered();
             if (asked == m_assessmentsAsked)
-                showAssessmentsOf(subjectId, read);
+                showAssessmentsOf(subjectId, read, loggedAs.has_value());
         });
 }
 
-void frmArchivio::showAssessmentsOf(qint64 subjectId, const Archive::Reading<KeptAssessment> &read)
+void frmArchivio::showAssessmentsOf(qint64 subjectId, const Archive::Reading<KeptAssessment> &read,
+                                    bool viewLogged)
 {
     const KeptSubject *subject = selectedSubject();
-    m_assessmentsUnread = read.failed;
-    // What was read of the same subject stays; another's visits are unknown.
-    if (!read.failed || subjectId != m_assessmentsOf)
+    m_assessmentsUnlogged = read.unlogged;
+    m_assessmentsUnread = read.failed && !read.unlogged;
+    // What was read of the same subject stays; another's visits are unknown,
+    // and none stand on screen that the log did not take.
+    if (!read.failed || subjectId != m_assessmentsOf || read.unlogged)
         m_assessments = read;
     m_assessmentsOf = subjectId;
+    if (viewLogged && !read.failed)
+        m_viewLoggedOf = subjectId;
     m_assessmentItems->removeRows(0, m_assessmentItems->rowCount());
     for (const KeptAssessment &kept : std::as_const(m_assessments)) {
         m_assessmentItems->appendRow(
             {cell(shortTime(kept.takenAt), Qt::AlignLeft), cell(figure(kept.weightKg())),
              cell(figure(kept.figures.bodyMassIndex)),
              cell(QString::fromStdString(kept.figures.weightClass), Qt::AlignLeft),
-             cell(figure(kept.figures.dailyEnergyKcal))});
+             cell(figure(kept.figures.dailyEnergyKcal)), cell(kept.savedBy, Qt::AlignLeft)});
+        // A role longer than its column is read whole on pointing at it.
+        m_assessmentItems->item(m_assessmentItems->rowCount() - 1, 5)->setToolTip(kept.savedBy);
     }
     Trend trend = trendOf(subject ? subject->sex : assessment::Sex::Maschile, m_assessments);
     trend.unread = read.failed;
@@ -586,15 +627,28 @@ void frmArchivio::updateCommands()
     m_c.cmdPersonale->setEnabled(!personal);
     m_c.cmdTrasferisci->setEnabled(!personal && writable);
     m_c.cmdStampaAndamento->setEnabled(subject && !m_assessments.isEmpty());
+    m_c.cmdRegistro->setEnabled(readable && subject);
     m_c.cmdEsporta->setEnabled(readable && !m_subjects.isEmpty());
 }
 
 void frmArchivio::openAssessment()
 {
-    const KeptSubject *subject = selectedSubject();
-    const KeptAssessment *kept = selectedAssessment();
-    if (subject && kept)
-        emit assessmentOpened(*subject, *kept);
+    if (!selectedSubject() || !selectedAssessment())
+        return;
+    // Copied: the lists may be read again while the log is written.
+    const KeptSubject subject = *selectedSubject();
+    const KeptAssessment kept = *selectedAssessment();
+    if (logged(QStringLiteral("Apri valutazione"), Access::Opened, subject.id))
+        emit assessmentOpened(subject, kept);
+}
+
+bool frmArchivio::logged(const QString &title, Access access, qint64 subjectId)
+{
+    const WriteOutcome outcome =
+        waitingFor(title, [&](Archive &archive) { return archive.logAccess(access, {subjectId}); });
+    if (outcome != WriteOutcome::Done)
+        showNotice(this, title, failureNotice(outcome, m_archive.filePath()));
+    return outcome == WriteOutcome::Done;
 }
 
 bool frmArchivio::confirm(const QString &title, const QString &text, const QString &action)
@@ -788,14 +842,40 @@ void frmArchivio::restoreCopy()
 
 void frmArchivio::printCourse()
 {
-    const KeptSubject *subject = selectedSubject();
-    if (!subject || m_assessments.isEmpty())
+    if (!selectedSubject() || m_assessments.isEmpty())
+        return;
+    const KeptSubject subject = *selectedSubject();
+    const QList<KeptAssessment> assessments = m_assessments;
+    const QString title = QStringLiteral("Stampa andamento");
+    if (!logged(title, Access::CoursePrinted, subject.id))
         return;
     printPage(this,
-              {QStringLiteral("Stampa andamento"),
+              {title,
                QStringLiteral("Nessuna stampante disponibile: l'andamento non è stato stampato."),
-               QStringLiteral("andamento %1").arg(subject->name)},
-              coursePage(*subject, m_assessments, QLocale(), QDate::currentDate()));
+               QStringLiteral("andamento %1").arg(subject.name)},
+              {coursePage(subject, assessments, QLocale(), QDate::currentDate())});
+}
+
+void frmArchivio::showAccessLog()
+{
+    if (!selectedSubject())
+        return;
+    const KeptSubject subject = *selectedSubject();
+    const QString title = QStringLiteral("Registro accessi");
+    const Archive::Reading<LoggedAccess> accesses = waitFor(
+        this, title, m_archive, [&](Archive &archive) { return archive.accessesOf(subject.id); });
+    if (accesses.failed) {
+        showWarning(this, title,
+                    QStringLiteral("L'archivio non ha risposto durante la lettura del registro. "
+                                   "Riprovare più tardi."));
+        return;
+    }
+    if (!m_accessLog)
+        m_accessLog = new frmRegistro(this);
+    m_accessLog->showAccesses(subject, accesses);
+    m_accessLog->show();
+    m_accessLog->raise();
+    m_accessLog->activateWindow();
 }
 
 void frmArchivio::exportAssessments()
@@ -825,6 +905,7 @@ void frmArchivio::chooseServer()
     }
     if (m_keeper.chooseServer(this, address)) {
         m_subjectsReadAt = QTime();
+        m_viewLoggedOf = 0;
         reloadWaiting(title);
     }
 }
@@ -833,6 +914,7 @@ void frmArchivio::usePersonal()
 {
     m_keeper.choosePersonal();
     m_subjectsReadAt = QTime();
+    m_viewLoggedOf = 0;
     reloadWaiting(QStringLiteral("Archivio personale"));
 }
 

@@ -2,8 +2,9 @@
 
 // The archive window: the kept subjects, found as one types, and the selected
 // subject's assessments, newest first, with their trend; open, delete, rename,
-// the subject's course printed, a spreadsheet file, and copies of the whole
-// archive.
+// the subject's course printed, who accessed the subject's data, a spreadsheet
+// file, and copies of the whole archive. Each access to a subject's data is
+// logged first: one the log refuses is not done.
 
 #include "archive/archive_session.h"
 #include "ui/common/control_plan.h"
@@ -21,6 +22,7 @@ class QStandardItemModel;
 class QTableView;
 class QTimer;
 class TrendView;
+class frmRegistro;
 
 class frmArchivio : public QWidget
 {
@@ -40,6 +42,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -55,14 +58,17 @@ private:
         Archive::Reading<KeptSubject> subjects;
         Archive::Reading<KeptAssessment> assessments;
         qint64 assessmentsOf = 0;
+        bool viewLogged = false; // the reading of the assessments went into the log
     };
-    static Read readArchive(Archive &archive, qint64 selectedId);
+    // logView: the subject's assessments are read as a new access, and logged.
+    static Read readArchive(Archive &archive, qint64 selectedId, bool logView);
     // The same, waited for: what follows a change needs the archive as it is.
     void reloadWaiting(const QString &title);
     void showRead(const Read &read);
     // The selected subject's assessments, asked for; shown when they come.
     void showAssessments();
-    void showAssessmentsOf(qint64 subjectId, const Archive::Reading<KeptAssessment> &read);
+    void showAssessmentsOf(qint64 subjectId, const Archive::Reading<KeptAssessment> &read,
+                           bool viewLogged);
     // A reading sent to the server: after a moment without its answer the
     // status line says the server is slow.
     void readingSent();
@@ -80,6 +86,10 @@ private:
     void saveCopy();
     void restoreCopy();
     void printCourse();
+    void showAccessLog();
+    // The access logged for the subject, waited for; false, said to the user,
+    // when the log did not take it.
+    bool logged(const QString &title, Access access, qint64 subjectId);
     void chooseServer();
     void usePersonal();
     void transferPersonal();
@@ -108,15 +118,16 @@ private:
         QListView *lstSoggetti;
         QTableView *tblValutazioni;
         QPushButton *cmdRinomina, *cmdEliminaSoggetto, *cmdApri, *cmdElimina, *cmdCopia,
-            *cmdRipristina, *cmdStampaAndamento, *cmdEsporta, *cmdChiudi, *cmdStudio, *cmdPersonale,
-            *cmdTrasferisci, *cmdRiprova;
+            *cmdRipristina, *cmdStampaAndamento, *cmdRegistro, *cmdEsporta, *cmdChiudi, *cmdStudio,
+            *cmdPersonale, *cmdTrasferisci, *cmdRiprova;
         QLabel *lblStato;
     } m_c;
     QStandardItemModel *m_subjectItems;
     QSortFilterProxyModel *m_foundSubjects;
     QStandardItemModel *m_assessmentItems;
     TrendView *m_trend;
-    QTimer *m_refresh; // the burst's gathering, after its first reading
+    frmRegistro *m_accessLog = nullptr; // made when first asked for
+    QTimer *m_refresh;                  // the burst's gathering, after its first reading
     bool m_changedSinceReading = false;
     QTimer *m_slow;  // a reading's answer awaited
     QTimer *m_retry; // a reading that failed, tried again
@@ -139,4 +150,8 @@ private:
     QList<KeptAssessment> m_assessments; // of the selected subject
     qint64 m_assessmentsOf = 0;
     bool m_assessmentsUnread = false;
+    bool m_assessmentsUnlogged = false; // refused: the log did not take the reading
+    // The subject whose viewing is logged: the same subject read again after
+    // another workstation's change is not a new access.
+    qint64 m_viewLoggedOf = 0;
 };

@@ -1,5 +1,6 @@
 #include "spreadsheet_export.h"
 
+#include "archive_texts.h"
 #include "archive_wait.h"
 #include "ui/common/messages.h"
 #include "ui/report/pdf_file.h"
@@ -110,6 +111,19 @@ QString exportSpreadsheet(QWidget *parent, ArchiveSession &archive, const KeptSu
                                          QStringLiteral("File CSV (*.csv)"));
     if (fileName.isEmpty())
         return QString();
+    // Each subject in the file is an access to their data, logged before it is written.
+    QList<qint64> exported;
+    for (const SubjectCourse &course : courses) {
+        if (!course.assessments.isEmpty())
+            exported << course.subject.id;
+    }
+    const WriteOutcome logged = waitFor(parent, title, archive, [&](Archive &kept) {
+        return kept.logAccess(Access::Exported, exported);
+    });
+    if (logged != WriteOutcome::Done) {
+        showNotice(parent, title, failureNotice(logged, archive.filePath()));
+        return QString();
+    }
     if (!writeSpreadsheet(fileName, courses, spreadsheetFormatOf(QLocale()))) {
         showWarning(parent, title,
                     QStringLiteral("Il file CSV non è stato salvato: controllare la cartella "

@@ -151,12 +151,12 @@ void Form2::refresh()
 
 void Form2::print()
 {
-    printPage(this, printRequest(), pageWithoutButton());
+    printPage(this, printRequest(), {pageWithoutButton()});
 }
 
 void Form2::savePdf()
 {
-    savePagePdf(this, printRequest(), pageWithoutButton());
+    savePagePdf(this, printRequest(), {pageWithoutButton()});
 }
 
 PrintRequest Form2::printRequest() const

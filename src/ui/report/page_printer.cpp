@@ -24,9 +24,8 @@ QPicture recordPage(const PageDrawing &page)
 
 // A picture played on a device scales itself from its own resolution to the
 // device's; the scale here undoes that and fits the page to the paper.
-bool writePdf(QIODevice *output, const QPageLayout &layout, const PageDrawing &page)
+bool writePdf(QIODevice *output, const QPageLayout &layout, const PageDrawings &pages)
 {
-    const QPicture picture = recordPage(page);
     QPdfWriter writer(output);
     writer.setTitle("Nutrivo");
     writer.setCreator("Nutrivo");
@@ -35,13 +34,20 @@ bool writePdf(QIODevice *output, const QPageLayout &layout, const PageDrawing &p
     if (!painter.begin(&writer))
         return false;
     const QRectF paper = layout.paintRectPixels(writer.resolution());
-    const QSize size = page.size;
-    const double scale = qMin(paper.width() / size.width(), paper.height() / size.height());
-    painter.translate((paper.width() - size.width() * scale) / 2,
-                      (paper.height() - size.height() * scale) / 2);
-    painter.scale(scale * picture.logicalDpiX() / writer.logicalDpiX(),
-                  scale * picture.logicalDpiY() / writer.logicalDpiY());
-    painter.drawPicture(0, 0, picture);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !writer.newPage())
+            return false;
+        const QPicture picture = recordPage(pages.at(i));
+        const QSize size = pages.at(i).size;
+        const double scale = qMin(paper.width() / size.width(), paper.height() / size.height());
+        painter.save();
+        painter.translate((paper.width() - size.width() * scale) / 2,
+                          (paper.height() - size.height() * scale) / 2);
+        painter.scale(scale * picture.logicalDpiX() / writer.logicalDpiX(),
+                      scale * picture.logicalDpiY() / writer.logicalDpiY());
+        painter.drawPicture(0, 0, picture);
+        painter.restore();
+    }
     return painter.end();
 }
 
@@ -91,7 +97,7 @@ PageDrawing drawingOf(QWidget *window)
             }};
 }
 
-PrintOutcome printOnDefaultPrinter(const PageDrawing &page)
+PrintOutcome printOnDefaultPrinter(const PageDrawings &pages)
 {
     const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
     if (destination.isNull())
@@ -99,20 +105,20 @@ PrintOutcome printOnDefaultPrinter(const PageDrawing &page)
     // The queue's own paper and margins.
     const QPageLayout layout = QPrinter(destination).pageLayout();
     QBuffer pdf;
-    if (!pdf.open(QIODevice::WriteOnly) || !writePdf(&pdf, layout, page))
+    if (!pdf.open(QIODevice::WriteOnly) || !writePdf(&pdf, layout, pages))
         return PrintOutcome::Failed;
     return submitToQueue(destination.printerName(), pdf.data()) ? PrintOutcome::Printed
                                                                 : PrintOutcome::Failed;
 }
 
-PrintOutcome saveAsPdf(const PageDrawing &page, const QString &fileName)
+PrintOutcome saveAsPdf(const PageDrawings &pages, const QString &fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return PrintOutcome::Failed;
     // A subject's figures, private like the archive whatever the umask.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!writePdf(&file, paperOfThisCountry(), page))
+    if (!writePdf(&file, paperOfThisCountry(), pages))
         return PrintOutcome::Failed;
     return file.commit() ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

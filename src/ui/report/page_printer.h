@@ -4,6 +4,7 @@
 // scaled to fit and centred, so that text stays text and lines stay lines at
 // any resolution.
 
+#include <QList>
 #include <QSize>
 #include <functional>
 
@@ -23,7 +24,10 @@ struct PageDrawing
 // A window's client area, as it is when the page is printed.
 PageDrawing drawingOf(QWidget *window);
 
+// Several pages go out as one job, or one file, in their order.
+using PageDrawings = QList<PageDrawing>;
+
 // The default printer's queue either takes the job or says why not.
-PrintOutcome printOnDefaultPrinter(const PageDrawing &page);
+PrintOutcome printOnDefaultPrinter(const PageDrawings &pages);
 // Written through a temporary file beside it, so a failure never leaves part of one.
-PrintOutcome saveAsPdf(const PageDrawing &page, const QString &fileName);
+PrintOutcome saveAsPdf(const PageDrawings &pages, const QString &fileName);

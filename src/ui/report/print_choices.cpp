@@ -6,9 +6,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-void printPage(QWidget *parent, const PrintRequest &request, const PageDrawing &page)
+void printPage(QWidget *parent, const PrintRequest &request, const PageDrawings &pages)
 {
-    switch (printOnDefaultPrinter(page)) {
+    switch (printOnDefaultPrinter(pages)) {
     case PrintOutcome::Printed:
         break;
     case PrintOutcome::NoPrinter: {
@@ -19,7 +19,7 @@ void printPage(QWidget *parent, const PrintRequest &request, const PageDrawing &
         box.setDefaultButton(QMessageBox::Ok);
         box.exec();
         if (box.clickedButton() == pdf)
-            savePagePdf(parent, request, page);
+            savePagePdf(parent, request, pages);
         break;
     }
     case PrintOutcome::Failed:
@@ -29,12 +29,12 @@ void printPage(QWidget *parent, const PrintRequest &request, const PageDrawing &
     }
 }
 
-void savePagePdf(QWidget *parent, const PrintRequest &request, const PageDrawing &page)
+void savePagePdf(QWidget *parent, const PrintRequest &request, const PageDrawings &pages)
 {
     const QString fileName = askPdfFile(parent, request.pdfSubject);
     if (fileName.isEmpty())
         return;
-    if (saveAsPdf(page, fileName) != PrintOutcome::Printed)
+    if (saveAsPdf(pages, fileName) != PrintOutcome::Printed)
         showWarning(parent, request.title,
                     "Il file PDF non è stato salvato: controllare la cartella "
                     "scelta e riprovare.");

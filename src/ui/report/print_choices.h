@@ -16,5 +16,5 @@ struct PrintRequest
     QString pdfSubject; // the name the PDF's file name is made from
 };
 
-void printPage(QWidget *parent, const PrintRequest &request, const PageDrawing &page);
-void savePagePdf(QWidget *parent, const PrintRequest &request, const PageDrawing &page);
+void printPage(QWidget *parent, const PrintRequest &request, const PageDrawings &pages);
+void savePagePdf(QWidget *parent, const PrintRequest &request, const PageDrawings &pages);

@@ -2,18 +2,18 @@
 
 #include "trend_chart.h"
 #include "ui/common/regional.h"
+#include "ui/report/subject_page.h"
 
 #include <QLocale>
 #include <QPainter>
 
 namespace {
 
-// A4 less its margins, at 96 pixels to the inch; other papers scale it.
-const QSize pageSize(718, 1047);
+using subject_page::font;
+const QSize pageSize = subject_page::size;
 constexpr int rowHeight = 18;
-constexpr int tableTop = 112;
+constexpr int tableTop = subject_page::tableTop;
 constexpr int tableBottom = 560; // the trend takes the rest
-const QColor navy(0, 0, 128);
 
 struct Column
 {
@@ -27,14 +27,6 @@ const Column columns[] = {
     {"Kcal/giorno", 92, Qt::AlignRight}, {"Protidi (g)", 86, Qt::AlignRight},
     {"Lipidi (g)", 86, Qt::AlignRight},  {"Glucidi (g)", 88, Qt::AlignRight},
 };
-
-QFont pageFont(int pixels, bool bold = false)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 QStringList rowOf(const KeptAssessment &kept, const QLocale &locale)
 {
@@ -64,34 +56,21 @@ void paintCourse(QPainter &painter, const KeptSubject &subject,
                  const QList<KeptAssessment> &assessments, const QLocale &locale,
                  const QDate &printedOn)
 {
-    painter.fillRect(QRect(QPoint(), pageSize), Qt::white);
-    painter.setPen(navy);
-    painter.setFont(pageFont(22, true));
-    painter.drawText(QRect(0, 0, pageSize.width(), 30), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Nutrivo - Andamento del soggetto"));
-    painter.setPen(Qt::black);
-    painter.setFont(pageFont(15, true));
-    painter.drawText(QRect(0, 42, 500, 22), Qt::AlignLeft | Qt::AlignVCenter, subject.name);
-    painter.setFont(pageFont(13));
-    painter.drawText(QRect(0, 66, 500, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Sesso: %1 - %2")
-                         .arg(assessment::captionOf(subject.sex),
-                              assessments.size() == 1
-                                  ? QStringLiteral("1 valutazione")
-                                  : QStringLiteral("%1 valutazioni").arg(assessments.size())));
-    painter.drawText(
-        QRect(0, 42, pageSize.width(), 22), Qt::AlignRight | Qt::AlignVCenter,
-        QStringLiteral("Stampato il %1").arg(locale.toString(printedOn, QLocale::ShortFormat)));
-    painter.drawLine(0, 94, pageSize.width(), 94);
-
-    painter.setFont(pageFont(12, true));
+    subject_page::drawHeading(
+        painter, QStringLiteral("Nutrivo - Andamento del soggetto"), subject.name,
+        QStringLiteral("Sesso: %1 - %2")
+            .arg(assessment::captionOf(subject.sex),
+                 assessments.size() == 1
+                     ? QStringLiteral("1 valutazione")
+                     : QStringLiteral("%1 valutazioni").arg(assessments.size())),
+        locale, printedOn);
     QStringList headings;
     for (const Column &column : columns)
         headings << column.heading;
     drawRow(painter, tableTop - rowHeight - 2, headings);
     painter.drawLine(0, tableTop - 1, pageSize.width(), tableTop - 1);
 
-    painter.setFont(pageFont(12));
+    painter.setFont(font(12));
     const int fitting = (tableBottom - tableTop) / rowHeight;
     const qsizetype shown = std::min<qsizetype>(assessments.size(), fitting);
     for (qsizetype i = 0; i < shown; ++i) {

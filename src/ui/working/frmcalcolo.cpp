@@ -69,11 +69,11 @@ PageDrawing frmCalcolo::page() const
 void frmCalcolo::print()
 {
     if (m_subject)
-        printPage(this, printRequest(), page());
+        printPage(this, printRequest(), {page()});
 }
 
 void frmCalcolo::savePdf()
 {
     if (m_subject)
-        savePagePdf(this, printRequest(), page());
+        savePagePdf(this, printRequest(), {page()});
 }

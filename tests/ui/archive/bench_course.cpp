@@ -57,7 +57,7 @@ void BenchCourse::coursePageAsPdf()
     const QString pdf = m_folder.filePath("andamento.pdf");
     QBENCHMARK
     {
-        QCOMPARE(saveAsPdf(page, pdf), PrintOutcome::Printed);
+        QCOMPARE(saveAsPdf({page}, pdf), PrintOutcome::Printed);
     }
 }
 

@@ -31,9 +31,12 @@ private slots:
     void spreadsheetInTheUsersSettings_data();
     void spreadsheetInTheUsersSettings();
     void growingSubjectKept();
+    void accessesLoggedAndShown();
 
 private:
     void select(const QString &subject);
+    // The archive the window shows, opened beside it.
+    std::unique_ptr<Archive> reader() const;
     // Runs action, answering questions with answer and file dialogs with fileName;
     // returns the name the file dialog proposed.
     QString answering(const std::function<void()> &action, const QString &answer,
@@ -48,6 +51,7 @@ private:
     std::unique_ptr<PostgresServer> m_server;
     std::unique_ptr<Program> m_program;
     frmArchivio *m_window = nullptr;
+    QString m_database;
     QList<ShownMessage> m_messages;
 };
 
@@ -85,7 +89,8 @@ void TestCourse::init()
 {
     QLocale::setDefault(italianLocale());
     QDir(QFileInfo(Archive::defaultPath()).path()).removeRecursively();
-    const QString database = m_server ? m_server->preparedDatabase() : QString();
+    m_database = m_server ? m_server->preparedDatabase() : QString();
+    const QString &database = m_database;
     {
         const auto made = m_server ? std::make_unique<Archive>(m_server->address(database))
                                    : std::make_unique<Archive>(Archive::defaultPath());
@@ -271,6 +276,9 @@ void TestCourse::growingSubjectKept()
     select("Bruni Marco");
     auto *table = control<QTableView>("tblValutazioni");
     QCOMPARE(table->model()->index(0, 3).data().toString(), QString("in Sovrappeso"));
+    // The server's role, or on the personal file the system's user.
+    const QString savedBy = m_server ? PostgresServer::superuser() : systemUser();
+    QCOMPARE(table->model()->index(0, 5).data().toString(), savedBy);
     const TrendView *trend = control<TrendView>("vistaAndamento");
     QCOMPARE(trend->trend().points.size(), 1);
     QVERIFY(trend->layout().classBounds.value(0)->sovrappeso < 20);
@@ -287,7 +295,77 @@ void TestCourse::growingSubjectKept()
     const ReadCsv read = readCsv(file.readAll(), ';');
     QCOMPARE(read.rows.size(), 2);
     QCOMPARE(read.rows[1].mid(9, 3), (QStringList{"32,69", "19,39", "in Sovrappeso"}));
-    QCOMPARE(read.rows[1].mid(24), (QStringList{"1,22", "88,9"}));
+    QCOMPARE(read.rows[1].mid(24), (QStringList{"1,22", "88,9", savedBy}));
+}
+
+std::unique_ptr<Archive> TestCourse::reader() const
+{
+    auto archive = m_server ? std::make_unique<Archive>(m_server->address(m_database))
+                            : std::make_unique<Archive>(Archive::defaultPath());
+    archive->open();
+    return archive;
+}
+
+// Each look at a subject's data from the window leaves its row, once, and the
+// subject's log lists them, newest first, on screen and on paper.
+void TestCourse::accessesLoggedAndShown()
+{
+    const auto archive = reader();
+    const Archive::Reading<KeptSubject> subjects = archive->subjects();
+    QCOMPARE(subjects.size(), 2);
+    const KeptSubject rossi = subjects.at(subjects.at(0).name == "Rossi Mario" ? 0 : 1);
+    const KeptSubject other = subjects.at(subjects.at(0).name == "Rossi Mario" ? 1 : 0);
+    const auto actions = [&](const KeptSubject &subject) {
+        QStringList logged;
+        for (const LoggedAccess &access : archive->accessesOf(subject.id))
+            logged << access.action;
+        return logged;
+    };
+
+    select("Rossi Mario");
+    select("=D");
+    select("Rossi Mario");
+    // Read again, as after another workstation's change: not a new look.
+    m_window->reload();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->awaitingArchive(), 20000);
+    answeringMessages([this] { control<QPushButton>("cmdApri")->click(); });
+    answering([this] { control<QPushButton>("cmdStampaAndamento")->click(); }, "OK", QString());
+    answering([this] { control<QPushButton>("cmdEsporta")->click(); }, "Tutto l'archivio",
+              m_data.filePath("registro.csv"));
+    const QStringList saved(3, "salvataggio valutazione");
+    QCOMPARE(actions(rossi),
+             QStringList({"esportazione CSV", "stampa andamento", "apertura valutazione",
+                          "consultazione valutazioni", "consultazione valutazioni"}) +
+                 saved);
+    QCOMPARE(actions(other), QStringList({"esportazione CSV", "consultazione valutazioni",
+                                          "salvataggio valutazione"}));
+
+    control<QPushButton>("cmdRegistro")->click();
+    auto *log = m_window->findChild<QWidget *>("frmRegistro");
+    QVERIFY(log && log->isVisible());
+    QCOMPARE(log->findChild<QLabel *>("lblSoggetto")->text(),
+             QStringLiteral("Accessi ai dati di Rossi Mario (cod. %1), il più recente in alto:")
+                 .arg(rossi.id));
+    const QAbstractItemModel *rows = log->findChild<QTableView *>("tblRegistro")->model();
+    QCOMPARE(rows->rowCount(), 8);
+    const QString who = m_server ? PostgresServer::superuser() : systemUser();
+    QCOMPARE(rows->index(0, 1).data().toString(), who);
+    QCOMPARE(rows->index(0, 2).data().toString(), thisWorkstation());
+    QCOMPARE(rows->index(0, 3).data().toString(), QString("esportazione CSV"));
+    QVERIFY(rows->index(0, 0).data().toString().startsWith(
+        QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)));
+
+    const QString pdf = m_data.filePath("registro.pdf");
+    answeringDialogs(
+        [&] { log->findChild<QPushButton *>("cmdPdf")->click(); },
+        [&](QWidget *dialog) { chooseFile(qobject_cast<QFileDialog *>(dialog), pdf); });
+    QCOMPARE(pdfPageCount(pdf), 1);
+    QCOMPARE(QFileInfo(pdf).permissions() & othersMayRead, QFile::Permissions());
+    const QString text = pdfText(pdf).simplified();
+    for (const QString &shown : {QString("Rossi Mario"), QString("8 accessi registrati"),
+                                 QString("stampa andamento"), who, QString("Pagina 1 di 1")})
+        QVERIFY2(text.contains(shown), qPrintable(shown));
+    QVERIFY(text.indexOf("esportazione CSV") < text.indexOf("salvataggio valutazione"));
 }
 
 QTEST_MAIN(TestCourse)

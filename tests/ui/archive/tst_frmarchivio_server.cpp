@@ -4,6 +4,7 @@
 #include "message_catcher.h"
 #include "postgres_server.h"
 #include "ui/archive/archive_choice.h"
+#include "ui/archive/archive_texts.h"
 #include "ui/program.h"
 #include "ui/trend/trend_view.h"
 
@@ -43,6 +44,7 @@ private slots:
     void readAgainByItself();
     void refusalSaidInItalian();
     void exportNeverPartial();
+    void roleWithoutTheLogNeitherReadsNorSaves();
     void passwordAskedOnceAtAStart();
     void failedChoiceKeepsTheArchiveInUse();
 
@@ -948,6 +950,40 @@ void TestFrmArchivioServer::refusalSaidInItalian()
                              "127.0.0.1:1): il server non risponde. Controllare che sia acceso e "
                              "raggiungibile da questa postazione, poi riprovare.");
     QVERIFY(status->heightForWidth(status->width()) <= status->height());
+}
+
+// A role the log does not take: the subject's visits stay unshown and a save
+// is refused, said so; nothing reaches the archive.
+void TestFrmArchivioServer::roleWithoutTheLogNeitherReadsNorSaves()
+{
+    m_database = m_server->preparedDatabase();
+    m_other = std::make_unique<Archive>(m_server->address(m_database));
+    m_other->open();
+    m_other->keep(0, "Bianchi Carla", developedAssessment());
+    const QString role = "senza_registro_" + m_database;
+    for (const QString &statement :
+         {QString("CREATE ROLE %1 LOGIN IN ROLE %2").arg(role, server_schema::dietitiansRole),
+          QString("REVOKE INSERT ON access_log FROM %1").arg(server_schema::dietitiansRole)})
+        QVERIFY(m_server->exec(m_database, statement));
+    startProgram(m_database, role);
+    frmArchivio *window = openArchiveWindow();
+    QVERIFY(window);
+    auto *list = window->findChild<QListView *>("lstSoggetti");
+    QCOMPARE(list->model()->rowCount(), 1);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(settled(window));
+    QCOMPARE(window->findChild<QTableView *>("tblValutazioni")->model()->rowCount(), 0);
+    QCOMPARE(window->findChild<QLabel *>("lblStato")->text(), unloggedText());
+    QVERIFY(!window->findChild<QPushButton *>("cmdRiprova")->isVisible());
+
+    m_driver->enter("1.70", "70", "30", {"Option1", "Option3", "Option7"});
+    m_driver->press("Command1");
+    const auto shown = answeringMessages([this] { m_driver->press("cmdSalva"); });
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QString("Salva nell'archivio"));
+    QCOMPARE(shown[0].text, unloggedText());
+    QCOMPARE(shown[0].icon, QMessageBox::Critical);
+    QCOMPARE(m_other->subjects().size(), 1);
 }
 
 // The server stops while the user answers the export's question: no file,

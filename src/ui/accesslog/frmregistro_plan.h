@@ -1,0 +1,5 @@
+#pragma once
+
+#include "ui/common/control_plan.h"
+
+QList<PlanRow> frmRegistroPlan();
