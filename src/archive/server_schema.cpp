@@ -47,7 +47,8 @@ const QList<QStringList> &steps()
         schema::growthColumnSteps(),
         // 5: who saved each assessment, and the access log, as on the file. The
         // server writes the role and the time itself, whatever a client sends;
-        // the dietitians may add rows, and only the owner remove them.
+        // the dietitians may add rows, and only the owner remove them, once
+        // they are older than the 24 months they must be kept.
         {
             QStringLiteral("ALTER TABLE assessments ADD COLUMN ") + schema::savedByColumn(),
             QStringLiteral("CREATE TABLE access_log ("
@@ -64,6 +65,14 @@ const QList<QStringList> &steps()
                            " END $$"),
             QStringLiteral("CREATE TRIGGER a_logged_as_session BEFORE INSERT ON access_log"
                            " FOR EACH ROW EXECUTE FUNCTION nutrivo_logged_as_session()"),
+            QStringLiteral("CREATE FUNCTION nutrivo_log_kept() RETURNS trigger"
+                           " LANGUAGE plpgsql AS $$ BEGIN"
+                           " IF TG_OP = 'UPDATE' OR OLD.at > now() - interval '24 months' THEN"
+                           " RAISE EXCEPTION 'il registro accessi si conserva per 24 mesi'"
+                           " USING ERRCODE = 'insufficient_privilege'; END IF; RETURN OLD;"
+                           " END $$"),
+            QStringLiteral("CREATE TRIGGER a_log_kept BEFORE UPDATE OR DELETE ON access_log"
+                           " FOR EACH ROW EXECUTE FUNCTION nutrivo_log_kept()"),
             QStringLiteral("CREATE FUNCTION nutrivo_saved_by_session() RETURNS trigger"
                            " LANGUAGE plpgsql AS $$ BEGIN"
                            " IF TG_OP = 'INSERT' THEN NEW.saved_by := session_user;"

@@ -23,6 +23,7 @@ private slots:
     void rolledBackSaveLeavesNoRow();
     void dietitiansOnlyAddToIt();
     void roleWithoutTheLogRefused();
+    void ownerPrunesOnlyPastTheKeepingPeriod();
 
 private:
     // Every row of the log as "action subject_id role workstation", oldest first.
@@ -272,6 +273,31 @@ void TestAccessLog::roleWithoutTheLogRefused()
     QCOMPARE(owner.subjects().value(0).name, QString("Rossi Mario"));
     QCOMPARE(owner.assessmentsOf(id).size(), 1);
     QCOMPARE(rows(database).size(), 1);
+}
+
+// The README's pruning, as the tables' owner: what is older than 24 months
+// goes, and nothing newer, whoever asks.
+void TestAccessLog::ownerPrunesOnlyPastTheKeepingPeriod()
+{
+    const QString database = m_server->preparedDatabase();
+    Archive archive(m_server->address(database));
+    archive.open();
+    const qint64 id = archive.keep(0, "Rossi Mario", developedAssessment()).subjectId;
+    // A row from three years ago, written past the server's own clock.
+    QVERIFY(m_server->exec(
+        database, QString("DO $$ BEGIN PERFORM set_config('session_replication_role',"
+                          " 'replica', true); INSERT INTO access_log (at, role, workstation,"
+                          " action, subject_id) VALUES (now() - interval '36 months', 'rossi',"
+                          " 'pc', 'consultazione valutazioni', %1); END $$")
+                      .arg(id)));
+    QCOMPARE(rows(database).size(), 2);
+    for (int refused = 0; refused < 2; ++refused)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("si conserva per 24 mesi\n"));
+    QVERIFY(!m_server->exec(database, "DELETE FROM access_log"));
+    QVERIFY(!m_server->exec(database, "UPDATE access_log SET workstation = 'altro'"));
+    QVERIFY(
+        m_server->exec(database, "DELETE FROM access_log WHERE at < now() - interval '24 months'"));
+    QCOMPARE(rows(database), QStringList({"salvataggio valutazione " + QString::number(id)}));
 }
 
 QTEST_GUILESS_MAIN(TestAccessLog)

@@ -24,14 +24,14 @@ namespace {
 const QString ownerPassword = QStringLiteral("Titolare 2026");
 const QString dietitianPassword = QStringLiteral("Rossi e basta");
 
-// The block the README marks as run by this suite.
-QString readmeBlock()
+// A block the README marks as run by this suite.
+QString readmeBlock(const QString &marked)
 {
     QFile readme(QStringLiteral(README));
     if (!readme.open(QIODevice::ReadOnly))
         return QString();
     const QString text = QString::fromUtf8(readme.readAll());
-    const qsizetype mark = text.indexOf(QStringLiteral("tst_archive_setup.cpp -->"));
+    const qsizetype mark = text.indexOf(marked);
     const qsizetype start = text.indexOf(QStringLiteral("```sh\n"), mark);
     const qsizetype end = text.indexOf(QStringLiteral("\n```"), start);
     return mark < 0 || start < 0 || end < 0 ? QString() : text.mid(start + 6, end - start - 6);
@@ -65,7 +65,7 @@ void TestArchiveSetup::readmeSetupAsWritten()
     rules.close();
     QVERIFY(server.exec("postgres", "SELECT pg_reload_conf()"));
 
-    const QString block = readmeBlock();
+    const QString block = readmeBlock("tst_archive_setup.cpp -->");
     QVERIFY2(block.contains("--prepare-server"), "the README's block was not found");
     QTemporaryDir work;
     QVERIFY(QDir(work.path()).mkdir("bin"));
@@ -97,15 +97,20 @@ void TestArchiveSetup::readmeSetupAsWritten()
     environment.insert("PGPASSFILE", work.filePath("no-pgpass"));
     environment.insert("LC_ALL", "C.UTF-8");
     environment.insert("HOME", work.path());
+    const auto start = [&](QProcess &run, const QString &script) {
+        if (root)
+            QProcess::execute("chown", {"postgres", script});
+        run.setProcessEnvironment(environment);
+        run.setWorkingDirectory(work.path());
+        const QString command = QStringLiteral("sh -e ") + script;
+        if (root)
+            run.start("runuser", {"-u", "postgres", "--", "script", "-qec", command, "/dev/null"});
+        else
+            run.start("script", {"-qec", command, "/dev/null"});
+        return run.waitForStarted();
+    };
     QProcess run;
-    run.setProcessEnvironment(environment);
-    run.setWorkingDirectory(work.path());
-    const QString command = QStringLiteral("sh -e ") + script.fileName();
-    if (root)
-        run.start("runuser", {"-u", "postgres", "--", "script", "-qec", command, "/dev/null"});
-    else
-        run.start("script", {"-qec", command, "/dev/null"});
-    QVERIFY(run.waitForStarted());
+    QVERIFY(start(run, script.fileName()));
 
     // Each question answered once it stands on the terminal.
     const QList<std::pair<QString, QString>> questions = {
@@ -144,6 +149,24 @@ void TestArchiveSetup::readmeSetupAsWritten()
     QCOMPARE(dietitian.open(), ArchiveState::Ready);
     QCOMPARE(dietitian.keep(0, "Rossi Mario", developedAssessment()).outcome, WriteOutcome::Done);
     QCOMPARE(dietitian.subjects().size(), 1);
+
+    // The log read and pruned as the README says: the save, by its role, and
+    // nothing of it pruned.
+    QFile logScript(work.filePath("log.sh"));
+    QVERIFY(logScript.open(QIODevice::WriteOnly));
+    logScript.write(readmeBlock("tst_archive_setup.cpp, the log -->").toUtf8());
+    logScript.close();
+    // No one at the terminal to page through it.
+    environment.insert("PSQL_PAGER", "cat");
+    QProcess log;
+    QVERIFY(start(log, logScript.fileName()));
+    QVERIFY(log.waitForFinished(60000));
+    const QString logged = QString::fromUtf8(log.readAll());
+    QVERIFY2(log.exitCode() == 0, qPrintable(logged));
+    QVERIFY2(logged.contains(QRegularExpression("rossi +\\| [^|]+\\| salvataggio valutazione "
+                                                "+\\| +1 \\| Rossi Mario")) &&
+                 logged.contains("DELETE 0"),
+             qPrintable(logged));
 
     // Removed as the README says: refused.
     QVERIFY(server.exec("nutrivo", "REVOKE nutrivo_dietisti FROM rossi"));
