@@ -1,7 +1,8 @@
 #pragma once
 
 // A large archive for the benchmarks: 1,000 subjects with ten assessments
-// each, written in a few statements rather than 10,000 saves.
+// each, and a busy practice's year of the access log (50,000 rows) where the
+// archive keeps one, written in a few statements rather than 10,000 saves.
 
 #include "archive_fixture.h"
 #include "postgres_server.h"
@@ -42,6 +43,13 @@ inline bool fill(QSqlDatabase &db)
                                       " WHERE s.id <> a.subject_id AND a.subject_id ="
                                       " (SELECT MIN(id) FROM subjects)")
                            .arg(assessmentColumns));
+    if (db.tables().contains(QStringLiteral("access_log")))
+        done = done && run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL"
+                                          " SELECT i + 1 FROM n WHERE i < 50000)"
+                                          " INSERT INTO access_log (at, role, workstation, action,"
+                                          " subject_id) SELECT '2026-01-01T10:00:00Z', 'dietista',"
+                                          " 'studio-' || (i % 8), 'consultazione valutazioni',"
+                                          " 1 + i % 1000 FROM n"));
     query.finish();
     return done && db.commit();
 }

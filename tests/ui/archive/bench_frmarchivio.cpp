@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
 #include <QThread>
 #include <QtTest>
 #include <algorithm>
@@ -60,8 +62,10 @@ void BenchFrmArchivio::largeArchiveWindow()
     const QString path = m_folder.filePath("grande.sqlite");
     QVERIFY(large_archive::fillFile(path));
     QCOMPARE(peek(path, "SELECT COUNT(*) FROM assessments").toInt(), 10000);
-    qInfo("file: %lld bytes, %.0f bytes per assessment", QFileInfo(path).size(),
-          QFileInfo(path).size() / 10000.0);
+    qInfo("file: %lld bytes with %d rows of the access log", QFileInfo(path).size(),
+          peek(path, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'access_log'").toBool()
+              ? peek(path, "SELECT COUNT(*) FROM access_log").toInt()
+              : 0);
     measureWindow(std::make_unique<Archive>(path), "file");
 }
 
@@ -251,6 +255,35 @@ void BenchFrmArchivio::measureWindow(std::unique_ptr<Archive> kept, const char *
     qInfo("%s: filter: median %.2f ms, slowest %.2f ms per keystroke", store,
           keystrokes.at(keystrokes.size() / 2) / 1000.0, keystrokes.last() / 1000.0);
     qInfo("%s: memory added by the window: %ld kB", store, residentKilobytes() - memoryBefore);
+
+    // A subject chosen: from the click until the table shows its ten assessments.
+    search->clear();
+    auto *subjects = window.findChild<QListView *>("lstSoggetti");
+    const QAbstractItemModel *table = window.findChild<QTableView *>("tblValutazioni")->model();
+    QList<qint64> opened;
+    for (int row = 1; row <= 50; ++row) {
+        clock.restart();
+        subjects->setCurrentIndex(list->index(row * 19, 0));
+        while ((window.awaitingArchive() || table->rowCount() != 10) && clock.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        window.repaint();
+        opened << clock.nsecsElapsed() / 1000;
+        QCOMPARE(table->rowCount(), 10);
+    }
+    std::sort(opened.begin(), opened.end());
+    qInfo("%s: a subject opened: median %.2f ms, slowest %.2f ms", store,
+          opened.at(opened.size() / 2) / 1000.0, opened.last() / 1000.0);
+
+    // The subject's log, where there is one, until its window shows it.
+    if (auto *accessLog = window.findChild<QPushButton *>("cmdRegistro")) {
+        clock.restart();
+        accessLog->click();
+        const QWidget *shown = window.findChild<QWidget *>("frmRegistro");
+        QVERIFY(shown && shown->isVisible());
+        qInfo("%s: the subject's access log shown: %.2f ms (%d rows)", store,
+              clock.nsecsElapsed() / 1e6,
+              shown->findChild<QTableView *>("tblRegistro")->model()->rowCount());
+    }
 }
 
 QTEST_MAIN(BenchFrmArchivio)
