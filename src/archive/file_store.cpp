@@ -19,18 +19,25 @@ bool hasHotJournal(const QString &filePath)
 }
 
 // "archivio.sqlite" -> "archivio.versione-1.sqlite", or with the time when taken.
-QString versionCopyName(const QString &filePath, int version)
+// The copy kept before a change of version, made here: another Nutrivo
+// taking the same steps at the same moment makes its own beside it.
+QString makeVersionCopyFile(const QString &filePath, int version)
 {
     const QFileInfo file(filePath);
-    const QString stem = file.dir().filePath(file.completeBaseName());
-    QString name = QStringLiteral("%1.versione-%2.%3").arg(stem).arg(version).arg(file.suffix());
-    if (QFile::exists(name))
-        name = QStringLiteral("%1.versione-%2-%3.%4")
-                   .arg(stem)
-                   .arg(version)
-                   .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")))
-                   .arg(file.suffix());
-    return name;
+    const QString stem = QStringLiteral("%1.versione-%2")
+                             .arg(file.dir().filePath(file.completeBaseName()))
+                             .arg(version);
+    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name =
+            attempt == 0 ? QStringLiteral("%1.%2").arg(stem, file.suffix())
+            : attempt == 1
+                ? QStringLiteral("%1-%2.%3").arg(stem, time, file.suffix())
+                : QStringLiteral("%1-%2-%3.%4").arg(stem, time).arg(attempt).arg(file.suffix());
+        if (sql::makePrivateFile(name))
+            return name;
+    }
+    return QString();
 }
 
 } // namespace
@@ -99,25 +106,35 @@ ArchiveState FileStore::openConnection(bool newer)
     return bringUpToDate(sql::single(db, QStringLiteral("PRAGMA user_version")).toInt());
 }
 
-// One transaction a step; another Nutrivo may be taking the same steps, so a
-// step that fails is checked against the version the file has now.
+// One transaction a step. Another Nutrivo may be taking the same steps: each
+// takes the write lock before reading the version, so a step is taken once,
+// on the version it is for (taken again on a later version, the rebuilt
+// table of step 4 would drop the columns added after it).
 ArchiveState FileStore::bringUpToDate(int version)
 {
     QSqlDatabase db = database();
     if (version > 0 && version < schema::currentVersion()) {
-        const QString copy = versionCopyName(m_filePath, version);
+        const QString copy = makeVersionCopyFile(m_filePath, version);
         QSqlQuery vacuum(db);
-        if (!sql::makePrivateFile(copy) ||
-            !sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {copy})) {
+        if (copy.isEmpty() || !sql::run(vacuum, QStringLiteral("VACUUM INTO ?"), {copy})) {
             QFile::remove(copy);
             return ArchiveState::Unreachable;
         }
         m_migrationCopy = copy;
     }
     while (version < schema::currentVersion()) {
-        const int next = version + 1;
-        db.transaction();
         QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return ArchiveState::Unreachable;
+        const int now = sql::single(db, QStringLiteral("PRAGMA user_version")).toInt();
+        if (now != version) {
+            db.rollback();
+            if (now < version)
+                return ArchiveState::Unreachable;
+            version = now;
+            continue;
+        }
+        const int next = version + 1;
         bool done = true;
         for (const QString &statement : schema::steps().at(version))
             done = done && query.exec(statement);
@@ -132,12 +149,10 @@ ArchiveState FileStore::bringUpToDate(int version)
             continue;
         }
         db.rollback();
-        const int now = sql::single(db, QStringLiteral("PRAGMA user_version")).toInt();
-        if (now <= version)
-            return ArchiveState::Unreachable;
-        version = now;
+        return ArchiveState::Unreachable;
     }
-    return ArchiveState::Ready;
+    // A newer Nutrivo may have taken it further meanwhile.
+    return version > schema::currentVersion() ? ArchiveState::ReadOnlyNewer : ArchiveState::Ready;
 }
 
 bool FileStore::makeFile()

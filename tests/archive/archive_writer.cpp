@@ -190,8 +190,10 @@ int main(int argc, char *argv[])
     for (int i = 0; i < count; ++i) {
         const auto kept =
             archive.keep(0, QStringLiteral("Soggetto %1").arg(i), developedAssessment());
-        if (kept.outcome != WriteOutcome::Done)
+        if (kept.outcome != WriteOutcome::Done) {
+            std::fprintf(stderr, "save %d: outcome %d\n", i, int(kept.outcome));
             return 1;
+        }
         std::printf("%lld\n", static_cast<long long>(kept.assessmentId));
         std::fflush(stdout);
     }
